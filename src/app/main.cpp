@@ -1,0 +1,7 @@
+#include "app/setup_state.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    setup.hInstance = instance;
+    return 0;
+}

@@ -1,0 +1,50 @@
+#include "app/messages.h"
+
+#include "app/setup_state.h"
+
+char stringBuffer[STRING_BUFFER_SIZE];
+
+static const char kCaption[] = "TALVIREX";
+
+MessageStyle MessageStyleFor(const char *text)
+{
+    MessageStyle s = {MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL, 0, 0};
+    unsigned char kind = (unsigned char)text[0];
+    if (kind < 1 || kind > 6)
+        return s;
+    s.skipFirstByte = 1;
+    if (kind == KIND_ERROR) {
+        s.style = MB_OK | MB_ICONHAND | MB_TASKMODAL;
+    } else if (kind == KIND_QUESTION) {
+        s.style = MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL;
+        s.isQuestion = 1;
+    } else if (kind >= KIND_INFORMATION) {
+        // Information boxes have only OK, and their result counts as "not Yes".
+        s.style = MB_OK | MB_ICONASTERISK | MB_TASKMODAL;
+        s.isQuestion = 1;
+    }
+    return s;
+}
+
+char *LoadText(UINT id)
+{
+    // A missing text must read as empty, whatever the loader leaves behind.
+    stringBuffer[0] = 0;
+    LoadStringA(setup.hInstance, (UINT)LOWORD(id), stringBuffer, sizeof stringBuffer);
+    return stringBuffer;
+}
+
+WORD ShowMessage(const char *text)
+{
+    MessageStyle s = MessageStyleFor(text);
+    MessageBeep(0);
+    int answer = MessageBoxA(NULL, text + s.skipFirstByte, kCaption, s.style);
+    if (!s.isQuestion)
+        return 1;
+    return answer == IDYES ? 1 : 0;
+}
+
+WORD ShowMessageId(UINT id)
+{
+    return ShowMessage(LoadText(id));
+}

@@ -1,0 +1,32 @@
+// String-table texts and the installer's message boxes.
+#ifndef TALVIREX_MESSAGES_H
+#define TALVIREX_MESSAGES_H
+
+#include <windows.h>
+
+enum { STRING_BUFFER_SIZE = 256 };
+
+// Kind bytes at the start of a message text.
+enum {
+    KIND_ERROR = 1,
+    KIND_WARNING = 2,
+    KIND_QUESTION = 3,
+    KIND_INFORMATION = 4
+};
+
+// The buffer every LoadText overwrites.
+extern char stringBuffer[STRING_BUFFER_SIZE];
+
+// Style and result of a message box for a text, chosen by its first byte.
+struct MessageStyle {
+    UINT style;        // MessageBoxA style
+    int skipFirstByte; // the first byte is a kind and is not shown
+    int isQuestion;    // result is 1 only for Yes
+};
+MessageStyle MessageStyleFor(const char *text);
+
+char *LoadText(UINT id);
+WORD ShowMessage(const char *text);
+WORD ShowMessageId(UINT id);
+
+#endif

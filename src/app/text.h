@@ -1,0 +1,31 @@
+// Bounded text helpers over fixed buffers. Every copy and every format into a
+// buffer goes through these, so that no input can write past a buffer's end.
+#ifndef TALVIREX_TEXT_H
+#define TALVIREX_TEXT_H
+
+#include <stddef.h>
+
+// Copies src into dst (capacity size, terminator included). Returns 1 when the
+// whole text fit, 0 when it was cut to size - 1 characters.
+int CopyText(char *dst, size_t size, const char *src);
+
+// Appends src to the text in dst. Returns 1 when it fit whole, 0 when cut.
+int AppendText(char *dst, size_t size, const char *src);
+
+// printf-style formatting into dst; the result is always terminated. Returns
+// the length written, or -1 when the text had to be cut.
+int FormatText(char *dst, size_t size, const char *format, ...);
+
+// Length of the text, as strlen.
+size_t TextLength(const char *text);
+
+// Compares two texts ignoring the case of the ASCII letters A-Z only.
+int EqualIgnoringAsciiCase(const char *a, const char *b);
+
+// 1 when the text is non-empty and its last character is a backslash.
+int EndsWithBackslash(const char *text);
+
+// 1 when text contains any character of set.
+int ContainsAnyOf(const char *text, const char *set);
+
+#endif

@@ -1,0 +1,26 @@
+// The installation description file TALVIREX.INF and its file list.
+#ifndef TALVIREX_DESCRIPTION_H
+#define TALVIREX_DESCRIPTION_H
+
+#include <windows.h>
+
+#include "app/setup_state.h"
+
+extern const char kDescriptionName[];   // "TALVIREX.INF"
+
+// Reads and checks the description and the medium. 1 when all is well; 0 when
+// the program must end (the message has been shown).
+int ReadDescriptionFile();
+
+// GetPrivateProfileStringA, after noting key in setup.diagnostic.
+DWORD ReadDescriptionValue(const char *section, const char *key, const char *defaultText,
+                           char *buffer, DWORD size, const char *path);
+
+// Size in KB counted as bytes / 1024 + 1; 0 when the file cannot be opened.
+DWORD GetFileSizeKb(const char *path);
+
+// Splits one file line in place ("name;kind[;icon;shortcut]"). 1 when the line
+// is well formed, with entry filled; 0 when it is not.
+int ParseFileLine(char *line, FileEntry *entry);
+
+#endif

@@ -1,0 +1,71 @@
+#include "shell/registry.h"
+
+#include "app/text.h"
+
+const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+static HKEY RootKey(WORD rootIndex)
+{
+    static const HKEY roots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_CLASSES_ROOT};
+    return roots[rootIndex];
+}
+
+SHORT ReadRegistryString(WORD rootIndex, const char *keyPath, const char *valueName, char *buffer)
+{
+    if (rootIndex > ROOT_CLASSES_ROOT)
+        return -3;
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(rootIndex), keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return -1;
+    DWORD size = REGISTRY_TEXT_SIZE;
+    SHORT result = -2;
+    if (RegQueryValueExA(key, valueName, NULL, NULL, (BYTE *)buffer, &size) == ERROR_SUCCESS) {
+        // The data need not carry its own terminator: a value that fills the
+        // whole buffer without one is too long, a shorter one is terminated here.
+        size_t length = 0;
+        while (length < size && buffer[length] != 0)
+            length++;
+        if (length < REGISTRY_TEXT_SIZE) {
+            buffer[length] = 0;
+            result = (SHORT)length;
+        }
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+void GetProgramFilesDir(char *destination)
+{
+    char local[REGISTRY_TEXT_SIZE];
+    SHORT n = ReadRegistryString(ROOT_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", local);
+    if (n <= 0)
+        CopyText(local, sizeof local, "C:");
+    else if (local[n - 1] == '\\')
+        local[n - 1] = 0;
+    CopyText(destination, REGISTRY_TEXT_SIZE, local);
+}
+
+// Reads the shared folder value, then the user's own, and appends a backslash.
+static SHORT GetShellFolder(const char *sharedValue, const char *userValue, char *buffer)
+{
+    SHORT source = 0;
+    if (ReadRegistryString(ROOT_LOCAL_MACHINE, kShellFoldersKey, sharedValue, buffer) <= 0) {
+        if (ReadRegistryString(ROOT_CURRENT_USER, kShellFoldersKey, userValue, buffer) <= 0)
+            return -1;
+        source = 1;
+    }
+    if (!EndsWithBackslash(buffer))
+        AppendText(buffer, REGISTRY_TEXT_SIZE + 1, "\\");
+    return source;
+}
+
+SHORT GetProgramsFolder(char *buffer)
+{
+    return GetShellFolder("Common Programs", "Programs", buffer);
+}
+
+SHORT GetDesktopFolder(char *buffer)
+{
+    return GetShellFolder("Common Desktop", "Desktop", buffer);
+}

@@ -1,0 +1,33 @@
+// Registry strings and the shell folders found through them.
+#ifndef TALVIREX_REGISTRY_H
+#define TALVIREX_REGISTRY_H
+
+#include <windows.h>
+
+enum {
+    ROOT_LOCAL_MACHINE = 0,
+    ROOT_CURRENT_USER = 1,
+    ROOT_CLASSES_ROOT = 2
+};
+
+enum { REGISTRY_TEXT_SIZE = 260 };
+
+extern const char kCurrentVersionKey[];
+extern const char kShellFoldersKey[];
+
+// Reads a string value into buffer (room for REGISTRY_TEXT_SIZE bytes).
+// Returns its length, -1 when the key cannot be opened, -2 when the value
+// cannot be read or does not fit with its terminator, -3 for a root index above 2.
+SHORT ReadRegistryString(WORD rootIndex, const char *keyPath, const char *valueName, char *buffer);
+
+// The Program Files directory without a trailing backslash, or "C:".
+// destination has room for at least REGISTRY_TEXT_SIZE bytes.
+void GetProgramFilesDir(char *destination);
+
+// The shared (result 0) or the user's own (result 1) Programs or desktop folder,
+// ending in a backslash; -1 when neither is found. buffer has room for
+// REGISTRY_TEXT_SIZE + 1 bytes.
+SHORT GetProgramsFolder(char *buffer);
+SHORT GetDesktopFolder(char *buffer);
+
+#endif

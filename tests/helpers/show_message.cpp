@@ -1,0 +1,12 @@
+// Shows one message of the installer's string table through the installer's
+// own message code: show_message.exe ID. The exit code is ShowMessageId's result.
+#include <stdlib.h>
+
+#include "app/messages.h"
+#include "app/setup_state.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+{
+    setup.hInstance = instance;
+    return ShowMessageId((UINT)atoi(commandLine));
+}

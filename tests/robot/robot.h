@@ -1,0 +1,86 @@
+// A small UI robot: starts a program, finds its windows and drives them.
+// Every wait has a time limit and reports a clear failure instead of hanging.
+#ifndef TALVIREX_ROBOT_H
+#define TALVIREX_ROBOT_H
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace robot {
+
+const DWORD kDefaultTimeoutMs = 20000;
+
+// A started program. The destructor ends it if it is still running.
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process &) = delete;
+    Process &operator=(const Process &) = delete;
+
+    // Starts exe with the command-line text args (without the program name).
+    ::testing::AssertionResult Start(const std::string &exe, const std::string &args,
+                                     const std::string &workDir = "");
+    // Waits for the process to end; its exit code goes to *code.
+    ::testing::AssertionResult WaitForExit(DWORD *code, DWORD timeoutMs = kDefaultTimeoutMs);
+    bool Running() const;
+    void Kill();
+    DWORD Id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// A message box shown by the program.
+struct MessageBoxInfo {
+    HWND window = NULL;
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons;  // IDs of its push buttons (IDOK, IDYES, IDNO...)
+};
+
+// Top-level visible windows of the process whose class name equals className
+// (ignoring case).
+std::vector<HWND> TopWindows(DWORD pid, const char *className);
+std::string ClassName(HWND window);
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+bool ControlExists(HWND dialog, int id);
+bool ControlEnabled(HWND dialog, int id);
+bool ControlChecked(HWND dialog, int id);
+
+// Waits until pred() is true; the description names what was awaited.
+::testing::AssertionResult WaitUntil(const std::function<bool()> &pred, const std::string &what,
+                                     DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Waits for a page of the installer (a window of class TALVIREX) whose dialog
+// has the control layout of the page; returns it in *page.
+::testing::AssertionResult WaitForWindow(DWORD pid, const char *className, HWND *window,
+                                         DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Waits for a message box (dialog class #32770) of the process.
+::testing::AssertionResult WaitForMessageBox(DWORD pid, MessageBoxInfo *box,
+                                             DWORD timeoutMs = kDefaultTimeoutMs);
+MessageBoxInfo ReadMessageBox(HWND window);
+// Presses a button of a message box (IDOK, IDYES, IDNO) and waits for it to close.
+::testing::AssertionResult AnswerMessageBox(const MessageBoxInfo &box, int buttonId,
+                                            DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Presses a push button of a dialog, as a click does. Fails when the button is
+// missing or disabled, since a user could not press it.
+::testing::AssertionResult PressButton(HWND dialog, int id);
+// Sends a command to a dialog as if a control had notified it.
+void SendCommand(HWND dialog, int id, int notification = BN_CLICKED);
+// Sets a control's text (an edit field, say); the control notifies its parent.
+void SetControlText(HWND dialog, int id, const std::string &text);
+// Sends a key press to a window.
+void PressKey(HWND window, UINT virtualKey);
+
+}  // namespace robot
+
+#endif

@@ -1,0 +1,61 @@
+// Helpers shared by the tests: scratch folders, files, registry values, texts.
+#ifndef TALVIREX_TEST_SUPPORT_H
+#define TALVIREX_TEST_SUPPORT_H
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_paths.h"
+
+namespace testsupport {
+
+// A fresh, empty folder under the temporary directory, removed with its
+// contents when the object goes away.
+class ScratchDir {
+public:
+    explicit ScratchDir(const std::string &name);
+    ~ScratchDir();
+    const std::string &path() const { return path_; }
+    // path() + "\" + relative
+    std::string operator/(const std::string &relative) const { return path_ + "\\" + relative; }
+
+private:
+    std::string path_;
+};
+
+bool WriteFileBytes(const std::string &path, const std::string &bytes);
+bool ReadFileBytes(const std::string &path, std::string *bytes);
+bool FileExists(const std::string &path);
+bool DirectoryExists(const std::string &path);
+void RemoveTree(const std::string &path);
+bool MakeDirectories(const std::string &path);
+
+// Sets a registry string value for the life of the object and puts back what
+// was there before (or removes it).
+class RegistryValue {
+public:
+    RegistryValue(HKEY root, const std::string &key, const std::string &name);
+    ~RegistryValue();
+    bool Set(const std::string &value);
+    bool SetRaw(const void *data, DWORD size, DWORD type);
+    bool Remove();
+
+private:
+    HKEY root_;
+    std::string key_, name_;
+    bool existed_ = false;
+    DWORD type_ = 0;
+    std::string saved_;
+};
+
+// Text conversions: the tests are written in UTF-8, the installer speaks
+// code page 1250.
+std::string Utf8ToCp1250(const std::string &utf8);
+std::string Cp1250ToUtf8(const std::string &ansi);
+
+}  // namespace testsupport
+
+#endif

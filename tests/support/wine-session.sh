@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Starts or stops the Wine session of a test run: an Xvfb display (unless
+# TALVIREX_DISPLAY names one to use), the private prefix and a wineserver that
+# stays up between the test programs.  wine-session.sh start|stop BUILD_DIR
+set -u
+here=$(dirname "$0")
+. "$here/wine-env.sh" "$2"
+mkdir -p "$session_dir"
+
+stop_session() {
+    wineserver -k >/dev/null 2>&1
+    if [ -f "$session_dir/xvfb.pid" ]; then
+        kill "$(cat "$session_dir/xvfb.pid")" 2>/dev/null
+        rm -f "$session_dir/xvfb.pid"
+    fi
+    rm -f "$session_dir/display"
+}
+
+case "$1" in
+start)
+    stop_session
+    if [ -n "${TALVIREX_DISPLAY:-}" ]; then
+        echo "$TALVIREX_DISPLAY" >"$session_dir/display"
+    else
+        # Xvfb picks a free display number and writes it to fd 3.
+        exec 3>"$session_dir/display.num"
+        setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+            >"$session_dir/xvfb.log" 2>&1 </dev/null &
+        echo $! >"$session_dir/xvfb.pid"
+        exec 3>&-
+        for _ in $(seq 1 100); do
+            [ -s "$session_dir/display.num" ] && break
+            sleep 0.1
+        done
+        if [ ! -s "$session_dir/display.num" ]; then
+            echo "Xvfb did not start:"; cat "$session_dir/xvfb.log"; exit 1
+        fi
+        echo ":$(head -n1 "$session_dir/display.num")" >"$session_dir/display"
+    fi
+    DISPLAY=$(cat "$session_dir/display"); export DISPLAY
+    ensure_prefix
+    setsid wineserver -p >"$session_dir/wineserver.log" 2>&1 </dev/null &
+    # Warm the session up, so that the first test does not pay for it.
+    "$wine_cmd" cmd /c exit >/dev/null 2>&1
+    echo "Wine session on display $DISPLAY, prefix $WINEPREFIX"
+    ;;
+stop)
+    stop_session
+    echo "Wine session stopped"
+    ;;
+*)
+    echo "usage: wine-session.sh start|stop BUILD_DIR" >&2
+    exit 2
+    ;;
+esac
