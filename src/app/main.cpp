@@ -1,7 +1,9 @@
 #include "app/setup_state.h"
+#include "app/wizard.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    // First of all: the message functions load their texts from this module.
     setup.hInstance = instance;
-    return 0;
+    return RunSetup(commandLine);
 }

@@ -1,0 +1,152 @@
+#include "app/wizard.h"
+
+#include <string.h>
+
+#include "app/command_line.h"
+#include "app/messages.h"
+#include "app/text.h"
+#include "description/description.h"
+#include "install/run.h"
+#include "resource.h"
+#include "ui/controls.h"
+#include "ui/page_proc.h"
+
+enum { CLASS_NAME_SIZE = 100 };
+
+BOOL CALLBACK SearchInstEnum(HWND window, LPARAM)
+{
+    char name[CLASS_NAME_SIZE];
+    if (GetClassNameA(window, name, sizeof name) == 0)
+        return TRUE;
+    name[sizeof name - 1] = 0;
+    return !EqualIgnoringAsciiCase(name, kDialogClass);
+}
+
+int IsUnsupportedSystem(DWORD platformId, DWORD majorVersion)
+{
+    return platformId == VER_PLATFORM_WIN32s ||
+           (platformId == VER_PLATFORM_WIN32_NT && majorVersion == 3);
+}
+
+void EnsureTrailingBackslash(char *directory, size_t size)
+{
+    if (!EndsWithBackslash(directory))
+        AppendText(directory, size, "\\");
+}
+
+PageId PageAfter(PageId page, WORD endCode, BYTE createGroup)
+{
+    if (endCode == END_BACK) {
+        if (page == PAGE_CONFIRM && !createGroup)
+            page -= 1;
+        page -= 2;
+        endCode = END_NEXT;
+    }
+    if (endCode != END_NEXT)
+        return 0;
+    if (page == PAGE_TARGET && !createGroup)
+        page += 1;
+    return (PageId)(page + 1);
+}
+
+static int SystemIsSupported()
+{
+    OSVERSIONINFOA version;
+    version.dwOSVersionInfoSize = sizeof version;
+    if (GetVersionExA(&version) && IsUnsupportedSystem(version.dwPlatformId, version.dwMajorVersion)) {
+        ShowMessageId(IDS_OLD_SYSTEM);
+        return 0;
+    }
+    return 1;
+}
+
+// Reads the Windows or system directory; 0 when the system gives none.
+static int ReadSystemDirectory(UINT (WINAPI *read)(LPSTR, UINT), char *directory, size_t size)
+{
+    if (read(directory, MAX_PATH_CHARS + 1) == 0)
+        return 0;
+    EnsureTrailingBackslash(directory, size);
+    return 1;
+}
+
+// The executable's directory with its trailing backslash.
+static int ReadSourceDirectory()
+{
+    DWORD n = GetModuleFileNameA(setup.hInstance, setup.sourceDir, sizeof setup.sourceDir);
+    if (n == 0 || n >= sizeof setup.sourceDir)
+        return 0;
+    char *slash = strrchr(setup.sourceDir, '\\');
+    if (!slash)
+        return 0;
+    slash[1] = 0;
+    setup.sourceDirLen = (DWORD)(slash + 1 - setup.sourceDir);
+    return 1;
+}
+
+static int StartUp(const char *commandLine)
+{
+    if (!SystemIsSupported())
+        return 0;
+    if (!EnumWindows(SearchInstEnum, 0)) {
+        ShowMessageId(IDS_ALREADY_RUNNING);
+        return 0;
+    }
+    if (!RegisterWindowClasses() ||
+        !ReadSystemDirectory(GetWindowsDirectoryA, setup.windowsDir, sizeof setup.windowsDir) ||
+        !ReadSystemDirectory(GetSystemDirectoryA, setup.systemDir, sizeof setup.systemDir) ||
+        !ReadSourceDirectory()) {
+        ShowMessageId(IDS_INIT_FAILED);
+        return 0;
+    }
+    ParseCommandLine(commandLine);
+    if (!ReadDescriptionFile())
+        return 0;
+    if (setup.skipIfInstalled &&
+        GetPrivateProfileIntA("INSTALL", "WIN32", 0, setup.publicationIni) == 1)
+        return 0;
+    return 1;
+}
+
+static INT_PTR ShowPage(PageId page)
+{
+    setup.currentPage = page;
+    return DialogBoxParamA(setup.hInstance, MAKEINTRESOURCEA(page), NULL, DialInstDlgProc, 0);
+}
+
+// Shows the pages until the user confirms the last one (END_NEXT) or the
+// sequence ends otherwise; returns the end code.
+static WORD RunPageSequence()
+{
+    PageId page = PAGE_WELCOME;
+    for (;;) {
+        if (page > PAGE_CONFIRM)
+            return END_NEXT;
+        WORD endCode = (WORD)ShowPage(page);
+        PageId next = PageAfter(page, endCode, setup.createGroup);
+        if (next == 0)
+            return endCode;
+        page = next;
+    }
+}
+
+int RunSetup(const char *commandLine)
+{
+    if (!StartUp(commandLine))
+        return 0;
+    setup.whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
+    SetCurrentDirectoryA("C:\\");
+
+    if (RunPageSequence() == END_NEXT) {
+        setup.currentPage = PAGE_PROGRESS;
+        setup.installResult = RunInstallation() == 0 ? RESULT_INSTALLED : RESULT_FAILED;
+    } else {
+        setup.installResult = RESULT_CANCELLED;
+    }
+    ShowPage(PAGE_FINISH);
+
+    if (setup.whiteBrush)
+        DeleteObject(setup.whiteBrush);
+    if (setup.titleFont)
+        DeleteObject(setup.titleFont);
+    return 0;
+}

@@ -1,0 +1,174 @@
+#include "install/run.h"
+
+#include <string.h>
+
+#include "app/messages.h"
+#include "app/text.h"
+#include "install/file_ops.h"
+#include "install/version.h"
+#include "resource.h"
+#include "shell/shortcuts.h"
+#include "ui/page_proc.h"
+
+enum { PROGRESS_TEXT_SIZE = 300 };
+
+static char progressText[PROGRESS_TEXT_SIZE];
+static char shortcutDir[PATH_BUFFER_SIZE];
+
+int BuildTargetPath(char *buffer, size_t size, FileKind kind, const char *name)
+{
+    const char *directory = setup.installDir;
+    if (kind == 2 || kind == 4)
+        directory = setup.systemDir;
+    else if (kind == 3)
+        directory = setup.windowsDir;
+    // A path the system could not open counts as too long as well.
+    size_t limit = size < MAX_PATH_CHARS + 1 ? size : MAX_PATH_CHARS + 1;
+    return CopyText(buffer, limit, directory) && AppendText(buffer, limit, name);
+}
+
+WORD ProgressStep(WORD count)
+{
+    return count == 0 ? 0 : (WORD)(80 / count);
+}
+
+static void MarkKinds(FileKind from, FileKind to)
+{
+    for (WORD i = 0; i < setup.fileCount; i++) {
+        if (setup.files[i].kind == from)
+            setup.files[i].kind = to;
+    }
+}
+
+static WORD CountFilesToCopy()
+{
+    WORD count = 0;
+    for (WORD i = 0; i < setup.fileCount; i++) {
+        if (setup.files[i].kind != 0)
+            count++;
+    }
+    return count;
+}
+
+// installDir as the copies need it: the target with exactly one trailing backslash.
+static ErrorCode PrepareInstallDir()
+{
+    CopyText(setup.installDir, sizeof setup.installDir, setup.targetDir);
+    if (!EndsWithBackslash(setup.installDir))
+        AppendText(setup.installDir, sizeof setup.installDir, "\\");
+    size_t n = strlen(setup.installDir);
+    if (n > 3 && setup.installDir[n - 1] == '\\')
+        setup.installDir[n - 1] = 0;
+    ErrorCode error = CreateDirectoryPath(setup.installDir);
+    if (error == 0 && !EndsWithBackslash(setup.installDir))
+        AppendText(setup.installDir, sizeof setup.installDir, "\\");
+    return error;
+}
+
+static ErrorCode CopyFiles(WORD step)
+{
+    size_t prefixLength = strlen(progressText);
+    WORD handled = 0;
+    WORD subStepStart = 11;
+    for (WORD i = 0; i < setup.fileCount; i++) {
+        const FileEntry *entry = &setup.files[i];
+        if (entry->kind == 0)
+            continue;
+        if (!BuildTargetPath(setup.pathBuffer, sizeof setup.pathBuffer, entry->kind, entry->name))
+            return IDS_TARGET_CREATE;
+        setup.sourceDir[setup.sourceDirLen] = 0;
+        AppendText(setup.sourceDir, sizeof setup.sourceDir, entry->name);
+        CopyText(progressText + prefixLength, sizeof progressText - prefixLength, entry->name);
+        ShowProgress((WORD)(10 + handled * step), progressText);
+
+        int versioned = entry->kind >= 2 && entry->kind <= 4;
+        if (!versioned || ShouldCopyByVersion(setup.sourceDir, setup.pathBuffer)) {
+            ErrorCode error = CopyFileWithProgress(setup.sourceDir, setup.pathBuffer, subStepStart,
+                                                   step > 2 ? (WORD)(step - 2) : 0);
+            if (error != 0)
+                return error;
+        }
+        handled++;
+        subStepStart = (WORD)(subStepStart + step);
+    }
+    return 0;
+}
+
+static ErrorCode WriteRecords()
+{
+    if (!WritePrivateProfileStringA("INSTALL", "WIN32", "1", setup.publicationIni))
+        return IDS_INI_WRITE;
+    const char *path = setup.installType == 1 ? setup.installDir : setup.sourceDir;
+    if (!WritePrivateProfileStringA("SETING", "PATH", path, setup.publicationIni))
+        return IDS_INI_WRITE;
+    return 0;
+}
+
+static ErrorCode CreateShortcuts()
+{
+    if (!setup.createGroup && !setup.createDesktopIcon)
+        return 0;
+    CopyText(shortcutDir, sizeof shortcutDir, setup.installDir);
+    size_t n = strlen(shortcutDir);
+    if (n > 3)
+        shortcutDir[n - 1] = 0;
+    if (setup.createGroup) {
+        ShowProgress(98, LoadText(IDS_STEP_GROUP));
+        WORD result = CreateProgramGroup(setup.groupName, setup.files, setup.fileCount,
+                                         shortcutDir, shortcutDir, shortcutDir);
+        if (result != 0)
+            return (ErrorCode)(result + 15);
+    }
+    if (setup.createDesktopIcon) {
+        ShowProgress(99, LoadText(IDS_STEP_DESKTOP));
+        const FileEntry *first = &setup.files[0];
+        WORD result = CreateDesktopShortcut(first->shortcutName, shortcutDir, first->name,
+                                            first->iconFile, shortcutDir, shortcutDir);
+        if (result != 0)
+            return (ErrorCode)(result + 15);
+    }
+    return 0;
+}
+
+static ErrorCode RunSteps()
+{
+    WORD step = ProgressStep(CountFilesToCopy());
+    CopyText(progressText, sizeof progressText, LoadText(IDS_COPYING));
+    setup.progressDialog = CreateDialogParamA(setup.hInstance, MAKEINTRESOURCEA(PAGE_PROGRESS), NULL,
+                                              DialInstDlgProc, 0);
+    ShowProgress(0, LoadText(IDS_STEP_DIRECTORIES));
+
+    ErrorCode error = PrepareInstallDir();
+    if (error == 0)
+        error = CopyFiles(step);
+    if (error != 0)
+        return error;
+    ShowProgress(95, LoadText(IDS_STEP_SETTINGS));
+    setup.sourceDir[setup.sourceDirLen] = 0;
+    error = WriteRecords();
+    if (error == 0)
+        error = CreateShortcuts();
+    if (error == 0)
+        ShowProgress(100, "");
+    return error;
+}
+
+ErrorCode RunInstallation()
+{
+    if (setup.installType == 1)
+        MarkKinds(0, TRANSIENT_KIND);
+    ErrorCode result = RunSteps();
+    if (result == 0)
+        MessageBeep(MB_OK);
+    else
+        ShowMessageId(result);
+
+    setup.sourceDir[setup.sourceDirLen] = 0;
+    if (setup.progressDialog) {
+        DestroyWindow(setup.progressDialog);
+        setup.progressDialog = NULL;
+    }
+    if (setup.installType == 1)
+        MarkKinds(TRANSIENT_KIND, 0);
+    return result;
+}

@@ -1,0 +1,217 @@
+#include "ui/target_pages.h"
+
+#include <string.h>
+
+#include "app/messages.h"
+#include "app/text.h"
+#include "description/folder_chooser.h"
+#include "install/file_ops.h"
+#include "resource.h"
+#include "shell/group_list.h"
+#include "ui/page_proc.h"
+
+enum {
+    DIRECTORY_READ_SIZE = MAX_PATH_CHARS + 1,
+    GROUP_READ_SIZE = GROUP_NAME_LIMIT + 1,
+    FREE_TEXT_SIZE = 100,
+    SOURCE_COPY_SIZE = 264
+};
+
+static const char kTargetForbidden[] = "/:*?\"<>|";
+static const char kGroupForbidden[] = "/:*?\"\\<>|";
+// A dummy file name, so that GetFullPathNameA names the directory as the file's folder.
+static const char kDummySuffix[] = "\\sbbs.wow";
+
+static char sourceUpper[SOURCE_COPY_SIZE];
+
+static int IsAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+static int HasDrivePrefix(const char *path)
+{
+    return IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
+char DriveLetterOf(const char *path)
+{
+    return HasDrivePrefix(path) ? (char)(path[0] & ~0x20) : '?';
+}
+
+DWORD ShowFreeSpace(HWND page, const char *path)
+{
+    char letter = DriveLetterOf(path);
+    DWORD free = letter == '?' ? 0 : GetDriveFreeKb(letter);
+    DWORD megabytes;
+    UINT hundredths;
+    SplitKbToMb(free, &megabytes, &hundredths);
+
+    const char *format = LoadText(IDS_FREE_SPACE);
+    const char *percent = strchr(format, '%');
+    char text[FREE_TEXT_SIZE];
+    if (percent && percent[1] == 'c')
+        FormatText(text, sizeof text, format, letter, megabytes, hundredths);
+    else
+        FormatText(text, sizeof text, format, megabytes, hundredths, letter);
+    SetDlgItemTextA(page, IDC_TARGET_FREE, text);
+    return free;
+}
+
+static void ShowRequiredSpace(HWND page)
+{
+    DWORD megabytes;
+    UINT hundredths;
+    SplitKbToMb(setup.requiredKb[setup.installType], &megabytes, &hundredths);
+    char text[FREE_TEXT_SIZE];
+    FormatText(text, sizeof text, LoadText(IDS_REQUIRED_SPACE), megabytes, hundredths);
+    SetDlgItemTextA(page, IDC_TARGET_SIZE, text);
+}
+
+void FillTargetPage(HWND page)
+{
+    SetDlgItemTextA(page, IDC_TARGET_PROMPT, setup.targetPrompt);
+    SendDlgItemMessageA(page, IDC_TARGET_EDIT, EM_LIMITTEXT, DIRECTORY_EDIT_LIMIT, 0);
+    SetDlgItemTextA(page, IDC_TARGET_EDIT, setup.targetDir);
+    ShowFreeSpace(page, setup.targetDir);
+    ShowRequiredSpace(page);
+    SetFocus(GetDlgItem(page, IDC_NEXT));
+}
+
+void FillGroupCombo(HWND page, int id)
+{
+    SendDlgItemMessageA(page, id, CB_LIMITTEXT, GROUP_NAME_LIMIT, 0);
+    char *list = ListProgramGroups();
+    if (!list)
+        return;
+    char *p = list;
+    for (;;) {
+        while (*p == '\r' || *p == '\n')
+            p++;
+        if (*p == 0)
+            return;
+        char *end = p;
+        while (*end != 0 && *end != '\r' && *end != '\n')
+            end++;
+        // A name that no line break closes is not taken.
+        if (*end == 0)
+            return;
+        *end = 0;
+        if (SendDlgItemMessageA(page, id, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)p) == CB_ERR)
+            SendDlgItemMessageA(page, id, CB_ADDSTRING, 0, (LPARAM)p);
+        p = end + 1;
+    }
+}
+
+void FillGroupPage(HWND page)
+{
+    FillGroupCombo(page, IDC_GROUP_COMBO);
+    SetDlgItemTextA(page, IDC_GROUP_COMBO, setup.groupName);
+}
+
+static void EnableNextWhenFilled(HWND page, int id, int size)
+{
+    int length = GetTrimmedItemText(page, id, setup.textBuffer, size);
+    EnableWindow(GetDlgItem(page, IDC_NEXT), length != 0);
+}
+
+static void Browse(HWND page)
+{
+    int n = GetTrimmedItemText(page, IDC_TARGET_EDIT, setup.textBuffer, DIRECTORY_READ_SIZE);
+    if (n > 3 && setup.textBuffer[n - 1] == '\\')
+        setup.textBuffer[n - 1] = 0;
+    if (BrowseForDirectory(page, setup.pathBuffer, setup.textBuffer)) {
+        SetDlgItemTextA(page, IDC_TARGET_EDIT, setup.pathBuffer);
+        ShowFreeSpace(page, setup.pathBuffer);
+    }
+}
+
+INT_PTR OnInputPageCommand(HWND page, int id, int notification)
+{
+    switch (id) {
+    case IDC_TARGET_EDIT:
+        if (notification != EN_CHANGE)
+            return 0;
+        EnableNextWhenFilled(page, id, DIRECTORY_READ_SIZE);
+        return 1;
+    case IDC_TARGET_BROWSE:
+        Browse(page);
+        return 1;
+    case IDC_GROUP_COMBO:
+        if (notification != CBN_SELCHANGE && notification != CBN_EDITCHANGE)
+            return 0;
+        EnableNextWhenFilled(page, id, GROUP_READ_SIZE);
+        return 1;
+    }
+    return 0;
+}
+
+ErrorCode CheckTargetForm(const char *text, int length)
+{
+    if (length < 4 || !HasDrivePrefix(text))
+        return IDS_BAD_TARGET;
+    if (ContainsAnyOf(text + 3, kTargetForbidden))
+        return IDS_TARGET_CHARS;
+    return 0;
+}
+
+ErrorCode CanonicaliseTarget(char *text, int length)
+{
+    if (text[length - 1] == '\\')
+        length--;
+    text[length] = 0;
+    AppendText(text, TEXT_BUFFER_SIZE, kDummySuffix);
+
+    char *filePart = NULL;
+    DWORD m = GetFullPathNameA(text, DIRECTORY_READ_SIZE, setup.pathBuffer, &filePart);
+    if (m == 0 || filePart == NULL || m > MAX_PATH_CHARS)
+        return IDS_BAD_TARGET;
+    *filePart = 0;
+    if (strlen(setup.pathBuffer) < 4 || !HasDrivePrefix(setup.pathBuffer))
+        return IDS_BAD_TARGET;
+    return 0;
+}
+
+static int IsMediumDirectory(const char *directory)
+{
+    setup.sourceDir[setup.sourceDirLen] = 0;
+    CopyText(sourceUpper, sizeof sourceUpper, setup.sourceDir);
+    CharUpperA(sourceUpper);
+    CopyText(setup.textBuffer, sizeof setup.textBuffer, directory);
+    CharUpperA(setup.textBuffer);
+    return strcmp(sourceUpper, setup.textBuffer) == 0;
+}
+
+int TargetPageAccepts(HWND page)
+{
+    int n = GetTrimmedItemText(page, IDC_TARGET_EDIT, setup.textBuffer, DIRECTORY_READ_SIZE);
+    ErrorCode error = CheckTargetForm(setup.textBuffer, n);
+    if (error == 0) {
+        DWORD free = ShowFreeSpace(page, setup.textBuffer);
+        if (setup.requiredKb[setup.installType] > free)
+            error = free == 0 ? IDS_NO_DRIVE : IDS_LOW_SPACE;
+    }
+    if (error == 0)
+        error = CanonicaliseTarget(setup.textBuffer, n);
+    if (error == 0 && IsMediumDirectory(setup.pathBuffer))
+        error = IDS_SAME_DIRECTORY;
+    if (error != 0) {
+        ShowMessageId(error);
+        return 0;
+    }
+    // The accepted directory is stored without its trailing backslash.
+    CopyText(setup.targetDir, sizeof setup.targetDir, setup.pathBuffer);
+    setup.targetDir[strlen(setup.targetDir) - 1] = 0;
+    return 1;
+}
+
+int GroupPageAccepts(HWND page)
+{
+    GetTrimmedItemText(page, IDC_GROUP_COMBO, setup.textBuffer, GROUP_READ_SIZE);
+    if (ContainsAnyOf(setup.textBuffer, kGroupForbidden)) {
+        ShowMessageId(IDS_GROUP_CHARS);
+        return 0;
+    }
+    CopyText(setup.groupName, sizeof setup.groupName, setup.textBuffer);
+    return 1;
+}
