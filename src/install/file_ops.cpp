@@ -1,0 +1,167 @@
+#include "install/file_ops.h"
+
+#include "app/text.h"
+#include "resource.h"
+
+BYTE copyBuffer[COPY_BUFFER_SIZE];
+
+// The copy is written here first and put in the destination's place only
+// when it is complete, so that a failed copy never costs the file that was there.
+static char copyTempPath[PATH_BUFFER_SIZE];
+
+enum { TEMP_NAME_ATTEMPTS = 64 };
+
+DWORD CopyThreshold(DWORD size, WORD steps)
+{
+    if (steps >= 1 && steps <= 99)
+        return size / steps;
+    return 0x7FFFFFFF;
+}
+
+// Creates a new, empty file beside destination, named in copyTempPath.
+static HANDLE CreateTempBeside(const char *destination)
+{
+    size_t directoryLength = 0;
+    for (size_t i = 0; destination[i] != 0; i++) {
+        if (destination[i] == '\\' || destination[i] == '/' || destination[i] == ':')
+            directoryLength = i + 1;
+    }
+    if (directoryLength + 1 > sizeof copyTempPath)
+        return INVALID_HANDLE_VALUE;
+    DWORD seed = GetTickCount() ^ GetCurrentProcessId();
+    for (int attempt = 0; attempt < TEMP_NAME_ATTEMPTS; attempt++) {
+        CopyText(copyTempPath, directoryLength + 1, destination);
+        char name[16];
+        FormatText(name, sizeof name, "~tvx%04X.tmp", (unsigned)((seed + attempt) & 0xFFFF));
+        if (!AppendText(copyTempPath, sizeof copyTempPath, name))
+            return INVALID_HANDLE_VALUE;
+        HANDLE file = CreateFileA(copyTempPath, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, NULL);
+        if (file != INVALID_HANDLE_VALUE)
+            return file;
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            return INVALID_HANDLE_VALUE;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Puts the finished copy in the destination's place in one step.
+static BOOL ReplaceDestination(const char *destination)
+{
+    if (MoveFileExA(copyTempPath, destination, MOVEFILE_REPLACE_EXISTING))
+        return TRUE;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return FALSE;
+    // Windows 95 and 98 have no MoveFileExA: delete, then rename.
+    DWORD attributes = GetFileAttributesA(destination);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !DeleteFileA(destination))
+        return FALSE;
+    return MoveFileA(copyTempPath, destination);
+}
+
+// Moves blocks from source to target; ErrorCode 0 or 10.
+static ErrorCode CopyBlocks(HANDLE source, HANDLE target, WORD percent, WORD steps)
+{
+    DWORD size = GetFileSize(source, NULL);
+    if (size == 0xFFFFFFFF)
+        return IDS_DISK_ERROR;
+    DWORD threshold = CopyThreshold(size, steps);
+    DWORD accumulated = 0;
+    DWORD remaining = size;
+    while (remaining != 0) {
+        DWORD block = remaining < sizeof copyBuffer ? remaining : (DWORD)sizeof copyBuffer;
+        remaining -= block;
+        DWORD done = 0;
+        if (!ReadFile(source, copyBuffer, block, &done, NULL) || done != block)
+            return IDS_DISK_ERROR;
+        if (!WriteFile(target, copyBuffer, block, &done, NULL) || done != block)
+            return IDS_DISK_ERROR;
+        accumulated += block;
+        if (accumulated >= threshold) {
+            ShowProgress(percent, NULL);
+            accumulated -= threshold;
+            percent++;
+        }
+    }
+    return 0;
+}
+
+ErrorCode CopyFileWithProgress(const char *source, const char *destination, WORD startPercent, WORD steps)
+{
+    HANDLE in = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
+    if (in == INVALID_HANDLE_VALUE)
+        return IDS_SOURCE_OPEN;
+    FILETIME lastWrite;
+    BOOL haveTime = GetFileTime(in, NULL, NULL, &lastWrite);
+
+    // A destination that cannot be replaced is refused before any data moves.
+    DWORD attributes = GetFileAttributesA(destination);
+    if (attributes != INVALID_FILE_ATTRIBUTES
+        && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        CloseHandle(in);
+        return IDS_TARGET_CREATE;
+    }
+    HANDLE out = CreateTempBeside(destination);
+    if (out == INVALID_HANDLE_VALUE) {
+        CloseHandle(in);
+        return IDS_TARGET_CREATE;
+    }
+
+    ErrorCode result = CopyBlocks(in, out, startPercent, steps);
+    CloseHandle(in);
+    if (haveTime)
+        SetFileTime(out, NULL, NULL, &lastWrite);
+    CloseHandle(out);
+
+    if (result == 0 && !ReplaceDestination(destination))
+        result = IDS_TARGET_CREATE;
+    if (result != 0)
+        DeleteFileA(copyTempPath);
+    return result;
+}
+
+DWORD FreeKbFromGeometry(DWORD bytesPerSector, DWORD sectorsPerCluster, DWORD freeClusters)
+{
+    // 64 bits: a drive with 2 TB or more free would wrap a 32-bit count of
+    // 512-byte units. Below that the result is the same as in 32 bits.
+    unsigned long long unitsPerCluster = ((unsigned long long)bytesPerSector * sectorsPerCluster) >> 9;
+    unsigned long long kb = (unitsPerCluster * freeClusters) >> 1;
+    return kb > 0x7FFFFFFF ? 0x7FFFFFFF : (DWORD)kb;
+}
+
+DWORD GetDriveFreeKb(char driveLetter)
+{
+    char root[4] = {driveLetter, ':', '\\', 0};
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
+        return 0;
+    return FreeKbFromGeometry(bytesPerSector, sectorsPerCluster, freeClusters);
+}
+
+// A fixed amount of processor work, so that each file line stays readable
+// for a moment; no messages are processed meanwhile.
+static void PauseForReading()
+{
+    for (int pass = 0; pass < 10000; pass++) {
+        // volatile: every multiplication and division really happens.
+        volatile int counter = 0;
+        while (counter < 150) {
+            counter = counter * 10;
+            counter = counter / 10;
+            counter = counter + 1;
+        }
+    }
+}
+
+LRESULT ShowProgress(WORD percent, const char *text)
+{
+    LRESULT result = SendDlgItemMessageA(setup.progressDialog, IDC_PROGRESS_BAR, PROGRESS_SET_PERCENT,
+                                         percent, 0);
+    if (text == NULL)
+        return result;
+    SetDlgItemTextA(setup.progressDialog, IDC_PROGRESS_LINE, text);
+    PauseForReading();
+    return result;
+}
