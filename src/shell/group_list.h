@@ -12,8 +12,9 @@ extern char groupList[GROUP_LIST_SIZE];
 // Programs folder, each followed by CR LF. Null when the list is empty.
 char *ListProgramGroups();
 
-// Appends the subdirectory names of folderPath (changed in place: the search
-// pattern is appended) at output, which has room bytes left.
+// Appends the subdirectory names of folderPath (a buffer of GROUP_FOLDER_SIZE
+// bytes, changed in place: the search pattern is appended) at output, which
+// has room bytes left.
 void ListSubdirectories(char *folderPath, char *output, int room);
 
 #endif

@@ -1,0 +1,230 @@
+#include "description/description.h"
+
+#include <string.h>
+
+#include "app/messages.h"
+#include "app/text.h"
+#include "description/folder_chooser.h"
+#include "resource.h"
+#include "shell/registry.h"
+
+const char kDescriptionName[] = "TALVIREX.INF";
+
+static const char kPublicationSection[] = "PUBLICATION";
+static const char *const kFileSections[] = {"FILES32", "FILES"};
+static const char kForbiddenGroupChars[] = "/:*?\"\\<>|";
+static const char kBadInfoCaption[] = "TALVIREX - Bad Info";
+static const char kBadDiskCaption[] = "TALVIREX - Bad Disk";
+
+// The description file's path, and each medium file's path while it is checked.
+static char descriptionPath[MAX_PATH_CHARS + 1];
+static char mediumPath[MAX_PATH_CHARS + 1];
+
+DWORD ReadDescriptionValue(const char *section, const char *key, const char *defaultText,
+                           char *buffer, DWORD size, const char *path)
+{
+    CopyText(setup.diagnostic, sizeof setup.diagnostic, key);
+    return GetPrivateProfileStringA(section, key, defaultText, buffer, size, path);
+}
+
+DWORD GetFileSizeKb(const char *path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD size = GetFileSize(file, NULL);
+    CloseHandle(file);
+    if (size == INVALID_FILE_SIZE)
+        return 0;
+    return size / 1024 + 1;
+}
+
+int ParseFileLine(char *line, FileEntry *entry)
+{
+    char *separator = strchr(line, ';');
+    if (separator == NULL)
+        return 0;
+    *separator = 0;
+    char *kindChar = separator + 1;
+    if (*kindChar < '0' || *kindChar > '4')
+        return 0;
+
+    FileEntry parsed = {line, (FileKind)(*kindChar - '0'), NULL, NULL};
+    separator = strchr(kindChar, ';');
+    if (separator != NULL) {
+        *separator = 0;
+        char *iconFile = separator + 1;
+        if (*iconFile == ';')
+            return 0;
+        separator = strchr(iconFile, ';');
+        if (separator == NULL)
+            return 0;
+        *separator = 0;
+        char *shortcutName = separator + 1;
+        if (*shortcutName == 0)
+            return 0;
+        parsed.iconFile = iconFile;
+        parsed.shortcutName = shortcutName;
+    }
+    *entry = parsed;
+    return 1;
+}
+
+static int BadDescription()
+{
+    ShowMessageId(IDS_BAD_DESCRIPTION);
+    if (setup.debugMessages)
+        MessageBoxA(NULL, setup.diagnostic, kBadInfoCaption, MB_TASKMODAL | MB_ICONINFORMATION);
+    return 0;
+}
+
+static int BadMedium(const char *path)
+{
+    ShowMessageId(IDS_BAD_MEDIUM);
+    CopyText(setup.diagnostic, sizeof setup.diagnostic, path);
+    if (setup.debugMessages)
+        MessageBoxA(NULL, setup.diagnostic, kBadDiskCaption, MB_TASKMODAL | MB_ICONINFORMATION);
+    return 0;
+}
+
+// sourceDir followed by name into buffer; 0 when that is longer than a path
+// may be (the buffer then holds as much of it as fits).
+static int FormSourcePath(char *buffer, size_t size, const char *name)
+{
+    int whole = CopyText(buffer, size, setup.sourceDir);
+    return AppendText(buffer, size, name) && whole;
+}
+
+static int DescriptionIsHere()
+{
+    if (!FormSourcePath(descriptionPath, sizeof descriptionPath, kDescriptionName))
+        return 0;
+    // A missing file reads as all bits set, so it fails like a directory.
+    return (GetFileAttributesA(descriptionPath) & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Asks the user where the medium is when the description is not in sourceDir.
+// 0 when the user gave no place (the program ends).
+static int FindMedium()
+{
+    if (DescriptionIsHere())
+        return 1;
+    ShowMessageId(IDS_NOT_ON_MEDIUM);
+    if (!LocateMedium(setup.pathBuffer)) {
+        ShowMessageId(IDS_NO_MEDIUM);
+        return 0;
+    }
+    char *lastBackslash = strrchr(setup.pathBuffer, '\\');
+    if (lastBackslash != NULL)
+        lastBackslash[1] = 0;
+    else
+        setup.pathBuffer[0] = 0;
+    CopyText(setup.sourceDir, sizeof setup.sourceDir, setup.pathBuffer);
+    setup.sourceDirLen = (DWORD)TextLength(setup.sourceDir);
+    // The chooser's path named the description inside this directory, so it fits.
+    FormSourcePath(descriptionPath, sizeof descriptionPath, kDescriptionName);
+    return 1;
+}
+
+// Reads FILE1..FILE29 of one section into the pool and the file list.
+// 0 at the first line that is malformed or does not fit the pool.
+static int ReadFileSection(const char *section)
+{
+    char key[8];
+    char probe[2];
+    for (unsigned n = 1; n <= FILE_KEYS_PER_SECTION; n++) {
+        FormatText(key, sizeof key, "FILE%u", n);
+        // A line may take the pool up to its next-to-last byte. It is read with
+        // the last byte as well: a read that fills the whole buffer may have
+        // been cut, and either way the line would not fit. A full pool still
+        // reads the key into a small probe, so that a present line is not
+        // mistaken for a missing one.
+        char *line = setup.stringPool + setup.poolUsed;
+        DWORD size = STRING_POOL_SIZE - setup.poolUsed;
+        if (size < sizeof probe) {
+            line = probe;
+            size = sizeof probe;
+        }
+        DWORD length = ReadDescriptionValue(section, key, "", line, size, descriptionPath);
+        if (length == 0)
+            continue;
+        if (length + 1 >= size)
+            return 0;
+        FileEntry entry;
+        if (!ParseFileLine(line, &entry))
+            return 0;
+        setup.files[setup.fileCount++] = entry;
+        setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
+    }
+    return 1;
+}
+
+static void FormPageTexts()
+{
+    FormatText(setup.welcomeText, sizeof setup.welcomeText, LoadText(IDS_WELCOME), setup.title);
+    FormatText(setup.targetPrompt, sizeof setup.targetPrompt, LoadText(IDS_TARGET_PROMPT), setup.title);
+    FormatText(setup.windowTitle, sizeof setup.windowTitle, LoadText(IDS_WINDOW_TITLE), setup.title);
+}
+
+// Sizes the installation and makes sure every listed file, and every icon
+// file of its own, can be opened on the medium.
+static int MeasureMedium()
+{
+    DWORD minimal = 1;
+    DWORD maximal = 1;
+    for (WORD i = 0; i < setup.fileCount; i++) {
+        const FileEntry &entry = setup.files[i];
+        DWORD kb = 0;
+        if (FormSourcePath(mediumPath, sizeof mediumPath, entry.name))
+            kb = GetFileSizeKb(mediumPath);
+        if (kb == 0)
+            return BadMedium(mediumPath);
+        maximal += kb;
+        if (entry.kind != 0)
+            minimal += kb;
+        if (entry.iconFile != NULL && entry.iconFile[0] != '*') {
+            if (!FormSourcePath(mediumPath, sizeof mediumPath, entry.iconFile) ||
+                GetFileSizeKb(mediumPath) == 0)
+                return BadMedium(mediumPath);
+        }
+    }
+    setup.requiredKb[0] = minimal;
+    setup.requiredKb[1] = maximal;
+    return 1;
+}
+
+int ReadDescriptionFile()
+{
+    setup.diagnostic[0] = 0;
+    if (!FindMedium())
+        return 0;
+
+    if (ReadDescriptionValue(kPublicationSection, "TITLE", "", setup.title, sizeof setup.title,
+                             descriptionPath) == 0)
+        return BadDescription();
+    if (ReadDescriptionValue(kPublicationSection, "INIFILE", "", setup.publicationIni,
+                             sizeof setup.publicationIni, descriptionPath) == 0)
+        return BadDescription();
+
+    for (const char *section : kFileSections)
+        if (!ReadFileSection(section))
+            return BadDescription();
+    if (setup.fileCount == 0)
+        return BadDescription();
+
+    // PATH goes behind the backslash that pathSuffix starts with.
+    if (ReadDescriptionValue(kPublicationSection, "PATH", "", setup.pathSuffix + 1,
+                             sizeof setup.pathSuffix - 1, descriptionPath) == 0)
+        return BadDescription();
+    if (ReadDescriptionValue(kPublicationSection, "GROUP", "", setup.groupName,
+                             sizeof setup.groupName, descriptionPath) == 0)
+        return BadDescription();
+    if (ContainsAnyOf(setup.groupName, kForbiddenGroupChars))
+        return BadDescription();
+
+    GetProgramFilesDir(setup.targetDir);
+    AppendText(setup.targetDir, sizeof setup.targetDir, setup.pathSuffix);
+    FormPageTexts();
+    return MeasureMedium();
+}

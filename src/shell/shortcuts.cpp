@@ -1,0 +1,119 @@
+#include "shell/shortcuts.h"
+
+#include <objidl.h>
+#include <shlobj.h>
+#include <string.h>
+
+#include "app/text.h"
+#include "install/file_ops.h"
+#include "shell/registry.h"
+
+enum { SHORTCUT_PATH_SIZE = 264 };
+
+static char groupDir[SHORTCUT_PATH_SIZE];
+static char desktopDir[SHORTCUT_PATH_SIZE];
+static char shortcutPath[SHORTCUT_PATH_SIZE];
+static char targetPath[SHORTCUT_PATH_SIZE];
+static char iconLocation[SHORTCUT_PATH_SIZE];
+
+static int FitsPath(const char *text)
+{
+    return text == NULL || strnlen(text, MAX_PATH_CHARS + 1) <= MAX_PATH_CHARS;
+}
+
+// Joins two texts by format into buffer; 0 when the result is longer than a path.
+static int FormPath(char *buffer, const char *format, const char *first, const char *second)
+{
+    int length = FormatText(buffer, SHORTCUT_PATH_SIZE, format, first, second);
+    return length >= 0 && length <= MAX_PATH_CHARS;
+}
+
+int CreateShortcut(const char *shortcutFile, const char *target, const char *description,
+                   const char *iconPath, const char *workingDir, const char *arguments)
+{
+    // The shell link keeps paths in buffers of a path's length; refuse longer ones.
+    if (!FitsPath(shortcutFile) || !FitsPath(target) || !FitsPath(iconPath) || !FitsPath(workingDir))
+        return 0;
+
+    CoInitialize(NULL);
+    IShellLinkA *link = NULL;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                      (void **)&link);
+    if (SUCCEEDED(result)) {
+        link->SetPath(target);
+        if (description != NULL)
+            link->SetDescription(description);
+        if (iconPath != NULL)
+            link->SetIconLocation(iconPath, 0);
+        if (workingDir != NULL)
+            link->SetWorkingDirectory(workingDir);
+        if (arguments != NULL)
+            link->SetArguments(arguments);
+        IPersistFile *file = NULL;
+        result = link->QueryInterface(IID_IPersistFile, (void **)&file);
+        if (SUCCEEDED(result)) {
+            // One more than a path's length, so that the zeros always end it.
+            WCHAR widePath[MAX_PATH_CHARS + 1];
+            memset(widePath, 0, sizeof widePath);
+            int length = (int)TextLength(shortcutFile);
+            if (length > 0 && MultiByteToWideChar(CP_ACP, 0, shortcutFile, length, widePath,
+                                                  MAX_PATH_CHARS) == 0)
+                result = E_FAIL;
+            else
+                result = file->Save(widePath, TRUE);
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return SUCCEEDED(result) ? 1 : 0;
+}
+
+WORD CreateProgramGroup(const char *groupName, const FileEntry *files, WORD fileCount,
+                        const char *targetDir, const char *iconDir, const char *workingDir)
+{
+    if (GetProgramsFolder(groupDir) < 0)
+        return SHORTCUT_NO_FOLDER;
+    // A group path cut short here is too long for CreateDirectoryPath anyway.
+    if (!AppendText(groupDir, sizeof groupDir, groupName) || CreateDirectoryPath(groupDir) != 0)
+        return SHORTCUT_NO_GROUP;
+
+    for (WORD i = 0; i < fileCount; i++) {
+        const FileEntry &entry = files[i];
+        if (entry.iconFile == NULL || entry.shortcutName == NULL)
+            continue;
+        if (!FormPath(shortcutPath, "%s\\%s.lnk", groupDir, entry.shortcutName) ||
+            !FormPath(targetPath, "%s\\%s", targetDir, entry.name))
+            return SHORTCUT_NOT_SAVED;
+        const char *icon = NULL;
+        if (entry.iconFile[0] != '*') {
+            if (!FormPath(iconLocation, "%s\\%s", iconDir, entry.iconFile))
+                return SHORTCUT_NOT_SAVED;
+            icon = iconLocation;
+        }
+        // A shortcut of the same name from an earlier installation is replaced.
+        DeleteFileA(shortcutPath);
+        if (!CreateShortcut(shortcutPath, targetPath, NULL, icon, workingDir, NULL))
+            return SHORTCUT_NOT_SAVED;
+    }
+    return SHORTCUT_OK;
+}
+
+WORD CreateDesktopShortcut(const char *shortcutName, const char *targetDir, const char *name,
+                           const char *iconFile, const char *iconDir, const char *workingDir)
+{
+    // A first entry of two fields names no shortcut, and gets none here either,
+    // as in the program group.
+    if (shortcutName == NULL || iconFile == NULL)
+        return SHORTCUT_OK;
+    if (GetDesktopFolder(desktopDir) < 0)
+        return SHORTCUT_NO_FOLDER;
+    if (!FormPath(shortcutPath, "%s%s.lnk", desktopDir, shortcutName) ||
+        !FormPath(targetPath, "%s\\%s", targetDir, name) ||
+        !FormPath(iconLocation, "%s\\%s", iconDir, iconFile))
+        return SHORTCUT_NOT_SAVED;
+    DeleteFileA(shortcutPath);
+    if (!CreateShortcut(shortcutPath, targetPath, NULL, iconLocation, workingDir, NULL))
+        return SHORTCUT_NOT_SAVED;
+    return SHORTCUT_OK;
+}
