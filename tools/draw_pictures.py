@@ -240,14 +240,16 @@ def draw_side():
 
 
 def draw_header():
+    # The pane shows about 57 x 54 of the 61 x 61 pixels: the disc keeps clear
+    # of the cropped edges.
     w, h = 61, 61
     c = Canvas(w, h)
     c.fill(everything(w, h), (255, 255, 255))
-    c.fill(circle(31.5, 31.5, 27), (180, 190, 205), opacity=0.5)
-    c.fill(circle(30.5, 30.5, 27), vertical_gradient((22, 52, 112), (52, 130, 184), 4, 58))
-    c.fill(ring(30.5, 30.5, 27, 25.8), (255, 255, 255), opacity=0.25)
-    draw_open_book(c, 30.5, 20, 17, 19, 4, lines=3)
-    c.fill(star(45, 14, 3.5), (255, 255, 255), opacity=0.9)
+    c.fill(circle(31.3, 31.3, 24.5), (180, 190, 205), opacity=0.5)
+    c.fill(circle(30.5, 30.5, 24.5), vertical_gradient((22, 52, 112), (52, 130, 184), 6, 55))
+    c.fill(ring(30.5, 30.5, 24.5, 23.4), (255, 255, 255), opacity=0.25)
+    draw_open_book(c, 30.5, 21, 15.5, 17, 3.5, lines=3)
+    c.fill(star(43, 16, 3.2), (255, 255, 255), opacity=0.9)
     return c
 
 
