@@ -504,6 +504,31 @@ TEST_F(Controls, EveryPageOpensWithTheInstallersClassesAndNextAsDefault)
     }
 }
 
+TEST_F(Controls, TypePageTabsThroughItsChoicesAndLeavesCheckMarksToTheProcedure)
+{
+    HWND page = CreateDialogParamA(setup.hInstance, MAKEINTRESOURCEA(10001), NULL, QuietPage, 0);
+    ASSERT_NE(nullptr, page);
+    std::vector<int> stops;
+    HWND first = GetDlgItem(page, 60);
+    HWND item = first;
+    do {
+        stops.push_back(GetDlgCtrlID(item));
+        item = GetNextDlgTabItem(page, item, FALSE);
+    } while (item != NULL && item != first && stops.size() < 20);
+    EXPECT_EQ((std::vector<int>{60, 1101, 1102, 46, 1, 45}), stops);
+    // The arrow keys move within the group of the two radio buttons.
+    EXPECT_EQ(GetDlgItem(page, 61), GetNextDlgGroupItem(page, first, FALSE));
+
+    // Clicks reach the page procedure (here one that ignores them) and change
+    // no check mark by themselves.
+    const int buttons[] = {60, 61, 1101, 1102};
+    for (int id : buttons) {
+        SendDlgItemMessageA(page, id, BM_CLICK, 0, 0);
+        EXPECT_EQ((UINT)BST_UNCHECKED, IsDlgButtonChecked(page, id)) << id;
+    }
+    DestroyWindow(page);
+}
+
 TEST_F(Controls, ProgressDialogProcedureCentresItsWindow)
 {
     HWND page = CreateDialogParamA(setup.hInstance, MAKEINTRESOURCEA(10001), NULL, ProgressWndProc, 0);
