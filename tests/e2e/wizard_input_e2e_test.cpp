@@ -186,8 +186,11 @@ TEST_F(InputPages, GroupPageListsExistingGroupsOnce)
     SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
     std::vector<std::string> names;
     for (DWORD_PTR i = 0; i < count; i++) {
-        char name[256] = "";
-        SendMessageTimeoutA(combo, CB_GETLBTEXT, i, (LPARAM)name, SMTO_ABORTIFHUNG, 5000, NULL);
+        // The wide form: an ANSI read across processes loses accented letters.
+        wchar_t wide[256] = L"";
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, (LPARAM)wide, SMTO_ABORTIFHUNG, 5000, NULL);
+        char name[512] = "";
+        WideCharToMultiByte(1250, 0, wide, -1, name, sizeof name, NULL, NULL);
         names.push_back(name);
     }
     EXPECT_EQ(3u, names.size());

@@ -39,8 +39,9 @@ protected:
     {
         ResetSetupState();
         setup.hInstance = GetModuleHandleA(NULL);
-        static bool registered = RegisterWindowClasses() != 0;
-        ASSERT_TRUE(registered);
+        WNDCLASSA existing;
+        if (!GetClassInfoA(setup.hInstance, "TALVIREX", &existing))
+            ASSERT_EQ(1, RegisterWindowClasses());
         medium_.reset(new testsupport::ScratchDir("run_medium"));
         target_.reset(new testsupport::ScratchDir("run_target"));
         snprintf(setup.sourceDir, sizeof setup.sourceDir, "%s\\", medium_->path().c_str());
@@ -216,7 +217,8 @@ TEST_F(RunProgress, DesktopOnlyGoesFromNinetyFiveToNinetyNine)
     for (const std::string &e : events_)
         if (e.compare(0, 4, "bar ") == 0)
             bars.push_back(e.substr(4));
-    std::vector<std::string> expected = {"0", "10", "95", "99", "100"};
+    // A file smaller than its step count reports one sub-step per block.
+    std::vector<std::string> expected = {"0", "10", "11", "95", "99", "100"};
     EXPECT_EQ(expected, bars);
     EXPECT_TRUE(testsupport::FileExists(desktop / "View.lnk"));
 }

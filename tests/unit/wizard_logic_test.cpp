@@ -140,8 +140,8 @@ TEST_F(Canonical, ResolvesDotsAndRefusesRoots)
     EXPECT_STREQ("C:\\a\\b\\", setup.pathBuffer);
     EXPECT_EQ(5, Run("C:\\."));
     EXPECT_EQ(5, Run("C:\\x\\.."));
-    // The full path of the dummy file inside the directory must stay within 260 characters.
-    std::string fits = "C:\\" + std::string(248, 'a');
+    // The full path of the dummy file inside the directory must stay below 260 characters.
+    std::string fits = "C:\\" + std::string(247, 'a');
     EXPECT_EQ(0, Run(fits.c_str()));
     std::string longer = "C:\\" + std::string(249, 'a');
     EXPECT_EQ(5, Run(longer.c_str()));
