@@ -11,15 +11,9 @@
 #include "ui/controls.h"
 #include "ui/page_proc.h"
 
-enum { CLASS_NAME_SIZE = 100 };
-
 BOOL CALLBACK SearchInstEnum(HWND window, LPARAM)
 {
-    char name[CLASS_NAME_SIZE];
-    if (GetClassNameA(window, name, sizeof name) == 0)
-        return TRUE;
-    name[sizeof name - 1] = 0;
-    return !EqualIgnoringAsciiCase(name, kDialogClass);
+    return !WindowHasClass(window, kDialogClass);
 }
 
 int IsUnsupportedSystem(DWORD platformId, DWORD majorVersion)

@@ -67,13 +67,18 @@ void EndPage(HWND page, INT_PTR code)
     EndDialog(page, code);
 }
 
-BOOL CALLBACK SearchAppsEnum(HWND window, LPARAM)
+int WindowHasClass(HWND window, const char *className)
 {
     char name[CLASS_NAME_SIZE];
     if (GetClassNameA(window, name, sizeof name) == 0)
-        return TRUE;
+        return 0;
     name[sizeof name - 1] = 0;
-    return !EqualIgnoringAsciiCase(name, kViewerClass);
+    return EqualIgnoringAsciiCase(name, className);
+}
+
+BOOL CALLBACK SearchAppsEnum(HWND window, LPARAM)
+{
+    return !WindowHasClass(window, kViewerClass);
 }
 
 static void PlacePage(HWND page)

@@ -11,6 +11,10 @@ TALVIREX_EXPORT INT_PTR CALLBACK DialInstDlgProc(HWND page, UINT message, WPARAM
 // Stops the enumeration (FALSE) at a window of the publication viewer.
 TALVIREX_EXPORT BOOL CALLBACK SearchAppsEnum(HWND window, LPARAM data);
 
+// 1 when the window's class name (read into 100 bytes) is className,
+// ignoring the case of ASCII letters.
+int WindowHasClass(HWND window, const char *className);
+
 // A control's text with bytes of 0x20 and below trimmed at both ends; returns its length.
 int GetTrimmedItemText(HWND page, int id, char *buffer, int size);
 

@@ -5,9 +5,8 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
+#include <stdio.h>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,54 +17,169 @@
 
 namespace wizard {
 
-// One file of a test medium: its name, its bytes and its description line.
-struct MediumFile {
-    std::string name;
-    std::string bytes;
-    std::string line;  // "" when the file is not listed
-};
+using testsupport::Utf8ToCp1250;
+using Result = ::testing::AssertionResult;
 
-// Texts of the installer's string table, loaded from TALVIREX.EXE (cp1250).
-std::string Text(UINT id);
-// Text(id) without a leading kind byte, as its message box shows it.
-std::string MessageText(UINT id);
-// Text(id) formatted with one string argument.
-std::string Formatted(UINT id, const std::string &argument);
+// A text of the installer's string table (cp1250), without a kind byte,
+// formatted with one string argument when there is one.
+inline std::string Text(UINT id, const std::string &argument = "")
+{
+    static HMODULE module = LoadLibraryExA(TEST_INSTALLER, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    char format[1024] = "", text[2048];
+    LoadStringA(module, id, format, sizeof format);
+    snprintf(text, sizeof text, format + (format[0] >= 1 && format[0] <= 6), argument.c_str());
+    return text;
+}
 
 // Which page a window of class TALVIREX is, told by the controls it carries.
-int PageOf(HWND window);
+inline int PageOf(HWND window)
+{
+    static const int kMarks[][2] = {{70, 10020}, {60, 10001}, {1200, 10002}, {1300, 10003},
+                                    {1003, 10004}, {1006, 10000}, {1002, 10021}};
+    for (const auto &m : kMarks)
+        if (GetDlgItem(window, m[0]))
+            return m[1];
+    return 0;
+}
+
+struct MediumFile {
+    std::string name, bytes, line;  // line: its description line, "" when not listed
+};
 
 class WizardTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        medium_.reset(new testsupport::ScratchDir("medium_" + name));
+        shell_.reset(new testsupport::ScratchDir("shell_" + name));
+        const char *shellFolders = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+        struct {
+            HKEY root;
+            const char *key, *name;
+            std::string *folder;
+        } values[] = {
+            {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", &programFiles_},
+            {HKEY_LOCAL_MACHINE, shellFolders, "Common Programs", &commonPrograms_},
+            {HKEY_LOCAL_MACHINE, shellFolders, "Common Desktop", &commonDesktop_},
+            {HKEY_CURRENT_USER, shellFolders, "Programs", &userPrograms_},
+        };
+        for (auto &v : values) {
+            *v.folder = *shell_ / v.name;
+            testsupport::MakeDirectories(*v.folder);
+            registry_.emplace_back(new testsupport::RegistryValue(v.root, v.key, v.name));
+            ASSERT_TRUE(registry_.back()->Set(*v.folder));
+        }
+        DeleteFileA(IniPath().c_str());
+        // The installer stands on the medium, as it would on a CD.
+        ASSERT_TRUE(CopyFileA(TEST_INSTALLER, (*medium_ / "TALVIREX.EXE").c_str(), FALSE));
+    }
+
+    void TearDown() override
+    {
+        installer_.Kill();
+        DeleteFileA(IniPath().c_str());
+    }
 
     // Writes TALVIREX.INF (cp1250; the test texts are UTF-8) and the files.
-    void WriteMedium(const std::vector<MediumFile> &files, const std::string &title = "Testovacia publikácia",
-                     const std::string &extraPublication = "");
-    // The default medium: one of every kind, two with shortcuts.
-    void WriteDefaultMedium();
+    void WriteMedium(const std::vector<MediumFile> &files)
+    {
+        std::string inf = "[PUBLICATION]\r\nTITLE=" + std::string(kTitle) + "\r\nINIFILE=" + iniName_ +
+                          "\r\nPATH=Testovacia\r\nGROUP=Testovacia skupina\r\n[FILES32]\r\n";
+        int key = 1;
+        for (const MediumFile &f : files) {
+            if (!f.line.empty())
+                inf += "FILE" + std::to_string(key++) + "=" + f.line + "\r\n";
+            ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / f.name, f.bytes));
+        }
+        ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / "TALVIREX.INF", Utf8ToCp1250(inf)));
+    }
 
-    // Starts the installer from the medium.
-    ::testing::AssertionResult Start(const std::string &args = "");
-    // Waits for a page with the given ID to be shown (a new window when
-    // previous is given) and returns it.
-    ::testing::AssertionResult WaitForPage(int pageId, HWND *page, HWND previous = NULL);
-    // Presses a button of the current page and waits for the page to follow.
-    ::testing::AssertionResult Advance(HWND *page, int button, int nextPageId);
-    // Presses Next (or another button) and expects a message box with the text
-    // of message id, which is answered with answer.
-    ::testing::AssertionResult ExpectMessage(HWND page, int button, UINT id, int answer = IDOK);
-    // Waits for the installer to end with exit code 0.
-    ::testing::AssertionResult WaitForExit();
-    // Walks from the welcome page to the confirmation page with the defaults.
-    ::testing::AssertionResult WalkToConfirmation(HWND *page);
+    // 3 KB of kind 1 with an icon, 20 KB of kind 0, a kind 1 with the '*' icon.
+    void WriteDefaultMedium()
+    {
+        WriteMedium({{"PUBL.EXE", std::string(3000, 'x'), "PUBL.EXE;1;PUBL.ICO;Publikácia"},
+                     {"PUBL.ICO", "icon", ""},
+                     {"DATA.DAT", std::string(20000, 'd'), "DATA.DAT;0"},
+                     {"CITAJ.TXT", "text", "CITAJ.TXT;1;*;Čítaj ma"}});
+    }
 
-    std::string IniPath() const;  // the publication's INI file in the Windows directory
+    Result Start(const std::string &args = "")
+    {
+        return installer_.Start(*medium_ / "TALVIREX.EXE", args, medium_->path());
+    }
 
-    std::unique_ptr<testsupport::ScratchDir> medium_;
-    std::unique_ptr<testsupport::ScratchDir> shell_;  // Program Files, Programs, Desktop
-    std::string programFiles_, commonPrograms_, commonDesktop_, userPrograms_, userDesktop_;
+    // Waits for page pageId, enabled (no message box over it) and other than previous.
+    Result WaitForPage(int pageId, HWND *page, HWND previous = NULL)
+    {
+        int seen = 0;
+        Result r = robot::WaitUntil(
+            [&] {
+                for (HWND w : robot::TopWindows(installer_.Id(), "TALVIREX"))
+                    if (w != previous && (seen = PageOf(w)) == pageId && IsWindowEnabled(w))
+                        return (*page = w) != NULL;
+                return false;
+            },
+            "page " + std::to_string(pageId));
+        if (!r)
+            r << " (last page seen: " << seen << ")";
+        return r;
+    }
+
+    // Presses Next or Back from page to page through the given pages.
+    Result Walk(HWND *page, std::vector<int> pages)
+    {
+        for (int next : pages) {
+            HWND previous = *page;
+            Result r = robot::PressButton(previous, next > PageOf(previous) ? IDOK : 46);
+            if (!r || !(r = WaitForPage(next, page, previous)))
+                return r;
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Presses a button and expects message id, answered with answer.
+    Result ExpectMessage(HWND page, int button, UINT id, int answer = IDOK)
+    {
+        robot::MessageBoxInfo box;
+        Result r = robot::PressButton(page, button);
+        if (r)
+            r = robot::WaitForMessageBox(installer_.Id(), &box);
+        if (r && box.text != Text(id))
+            return ::testing::AssertionFailure() << "expected message " << id << " \"" << Text(id)
+                                                 << "\", the box shows \"" << box.text << "\"";
+        return r ? robot::AnswerMessageBox(box, answer) : r;
+    }
+
+    // Cancels from page: the finish page follows.
+    Result Cancel(HWND page, HWND *finish)
+    {
+        Result r = ExpectMessage(page, 45, 13, IDNO);
+        return r ? WaitForPage(10021, finish, page) : r;
+    }
+
+    // Ends the wizard from its finish page; the process exits with 0.
+    Result Close(HWND finish)
+    {
+        DWORD code = 1;
+        Result r = robot::PressButton(finish, IDOK);
+        if (r)
+            r = installer_.WaitForExit(&code);
+        if (r && code != 0)
+            return ::testing::AssertionFailure() << "exit code " << code;
+        return r;
+    }
+
+    std::string IniPath() const
+    {
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, sizeof windows);
+        return std::string(windows) + "\\" + iniName_;
+    }
+
+    static constexpr const char *kTitle = "Testovacia publikácia";
+    std::unique_ptr<testsupport::ScratchDir> medium_, shell_;
+    std::string programFiles_, commonPrograms_, commonDesktop_, userPrograms_;
     std::string iniName_ = "TVXTEST.INI";
     robot::Process installer_;
     std::vector<std::unique_ptr<testsupport::RegistryValue>> registry_;

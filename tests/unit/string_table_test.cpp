@@ -103,12 +103,6 @@ TEST_F(StringTable, EveryTextMatchesByteForByte)
     }
 }
 
-TEST_F(StringTable, TextsFitTheSharedBuffer)
-{
-    for (const Expected &e : kTable)
-        EXPECT_LT(testsupport::Utf8ToCp1250(e.utf8).size(), 256u) << "string " << e.id;
-}
-
 TEST_F(StringTable, UnlistedIdsHaveNoText)
 {
     ASSERT_NE(nullptr, module_);
