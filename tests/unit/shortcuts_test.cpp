@@ -1,11 +1,12 @@
-// Shortcut files written through the shell's link object and read back with
-// it, in Programs and desktop folders of the test's own.
+// Program-group and desktop shortcuts written into folders of the test's own
+// and read back through the shell's link object.
 #include <windows.h>
 #include <objidl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "app/setup_state.h"
@@ -15,66 +16,51 @@
 
 namespace {
 
-using testsupport::DirectoryExists;
-using testsupport::FileExists;
-using testsupport::MakeDirectories;
-using testsupport::RegistryValue;
 using testsupport::ScratchDir;
 using testsupport::WriteFileBytes;
 
-struct Link {
-    bool loaded = false;
-    std::string path, icon, workingDir, description, arguments;
-    int iconIndex = -1;
-};
-
-// Reads a shortcut file back through IShellLinkA and IPersistFile::Load.
-Link ReadLink(const std::string &file)
+// "target|icon|working directory" of a shortcut file read back, followed by any
+// icon index but 0, description or arguments; "" when it cannot be loaded.
+std::string ReadLink(const std::string &file)
 {
-    Link link;
+    WCHAR wide[MAX_PATH * 2] = {};
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH * 2);
+    char path[1024] = "", icon[1024] = "", dir[1024] = "", description[1024] = "", arguments[1024] = "";
+    int index = 0;
     CoInitialize(NULL);
     IShellLinkA *shell = NULL;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   (void **)&shell))) {
-        IPersistFile *persist = NULL;
-        if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, (void **)&persist))) {
-            WCHAR wide[MAX_PATH * 2] = {};
-            MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH * 2);
-            if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
-                link.loaded = true;
-                char text[1024];
-                text[0] = 0;
-                shell->GetPath(text, sizeof text, NULL, SLGP_RAWPATH);
-                link.path = text;
-                text[0] = 0;
-                shell->GetIconLocation(text, sizeof text, &link.iconIndex);
-                link.icon = text;
-                text[0] = 0;
-                shell->GetWorkingDirectory(text, sizeof text);
-                link.workingDir = text;
-                text[0] = 0;
-                shell->GetDescription(text, sizeof text);
-                link.description = text;
-                text[0] = 0;
-                shell->GetArguments(text, sizeof text);
-                link.arguments = text;
-            }
-            persist->Release();
-        }
+    IPersistFile *persist = NULL;
+    bool loaded =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&shell)) &&
+        SUCCEEDED(shell->QueryInterface(IID_IPersistFile, (void **)&persist)) &&
+        SUCCEEDED(persist->Load(wide, STGM_READ)) && SUCCEEDED(shell->GetPath(path, 1024, NULL, SLGP_RAWPATH)) &&
+        SUCCEEDED(shell->GetIconLocation(icon, 1024, &index)) && SUCCEEDED(shell->GetWorkingDirectory(dir, 1024)) &&
+        SUCCEEDED(shell->GetDescription(description, 1024)) && SUCCEEDED(shell->GetArguments(arguments, 1024));
+    if (persist)
+        persist->Release();
+    if (shell)
         shell->Release();
-    }
     CoUninitialize();
-    return link;
+    return loaded ? std::string(path) + "|" + icon + "|" + dir + (index ? std::to_string(index) : "") +
+                        description + arguments
+                  : "";
 }
 
-// Names outside ASCII reach the disk only when the Unix locale of the test run
-// is installed; without it Wine refuses them.
-bool CanStoreNonAsciiNames(const std::string &dir)
+// The names in a folder, sorted.
+std::string Listing(const std::string &dir)
 {
-    std::string probe = dir + "\\\xe8";
-    bool ok = CreateDirectoryA(probe.c_str(), NULL) != 0;
-    RemoveDirectoryA(probe.c_str());
-    return ok;
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (found.cFileName[0] != '.')
+            names.insert(found.cFileName);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    std::string all;
+    for (const std::string &name : names)
+        all += name + " ";
+    return all;
 }
 
 FileEntry Entry(const char *name, const char *icon = nullptr, const char *shortcut = nullptr)
@@ -82,295 +68,77 @@ FileEntry Entry(const char *name, const char *icon = nullptr, const char *shortc
     return FileEntry{(char *)name, 1, (char *)icon, (char *)shortcut};
 }
 
-class ShortcutTest : public ::testing::Test {
+class Shortcuts : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ResetSetupState();
-        ASSERT_TRUE(sharedPrograms.Set(programs.path()));
-        ASSERT_TRUE(sharedDesktop.Set(desktop.path()));
-        installDir = install.path();
-        for (const char *name : {"VIEWER.EXE", "DATA.DAT", "HELP.HLP", "VIEWER.ICO"})
-            ASSERT_TRUE(WriteFileBytes(install / name, "x"));
+        ASSERT_TRUE(programsValue.Set(programs.path()));
+        ASSERT_TRUE(desktopValue.Set(desktop.path()));
     }
 
-    std::string Group(const std::string &name) { return programs / name; }
+    WORD Group(const std::string &name, const FileEntry *files, WORD count, const std::string &targetDir)
+    {
+        return CreateProgramGroup(name.c_str(), files, count, targetDir.c_str(), icons.path().c_str(),
+                                  work.path().c_str());
+    }
 
-    ScratchDir programs{"lnk_programs"};
-    ScratchDir desktop{"lnk_desktop"};
-    ScratchDir install{"lnk_install"};
-    std::string installDir;
-    RegistryValue sharedPrograms{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Programs"};
-    RegistryValue userPrograms{HKEY_CURRENT_USER, kShellFoldersKey, "Programs"};
-    RegistryValue sharedDesktop{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Desktop"};
-    RegistryValue userDesktop{HKEY_CURRENT_USER, kShellFoldersKey, "Desktop"};
+    ScratchDir programs{"lnk_programs"}, desktop{"lnk_desktop"}, target{"lnk_target"}, icons{"lnk_icons"},
+        work{"lnk_work"};
+    testsupport::RegistryValue programsValue{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Programs"};
+    testsupport::RegistryValue desktopValue{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Desktop"};
 };
 
-TEST_F(ShortcutTest, CreateShortcutWritesPathIconAndWorkingDirectoryOnly)
+TEST_F(Shortcuts, AGroupGetsAShortcutPerNamedEntryAndASecondRunReplacesThem)
 {
-    std::string file = programs / "One.lnk";
-    std::string target = install / "VIEWER.EXE";
-    std::string icon = install / "VIEWER.ICO";
-    ASSERT_EQ(1, CreateShortcut(file.c_str(), target.c_str(), NULL, icon.c_str(), installDir.c_str(), NULL));
-    Link link = ReadLink(file);
-    ASSERT_TRUE(link.loaded);
-    EXPECT_STRCASEEQ(target.c_str(), link.path.c_str());
-    EXPECT_STRCASEEQ(icon.c_str(), link.icon.c_str());
-    EXPECT_EQ(0, link.iconIndex);
-    EXPECT_STRCASEEQ(installDir.c_str(), link.workingDir.c_str());
-    EXPECT_EQ("", link.description);
-    EXPECT_EQ("", link.arguments);
-}
+    ASSERT_TRUE(testsupport::MakeDirectories(programs / "Pub"));
+    ASSERT_TRUE(WriteFileBytes(programs / "Pub\\Other.txt", "kept"));
+    ASSERT_TRUE(WriteFileBytes(programs / "Pub\\Reader.lnk", "not a shortcut"));
+    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader"), Entry("DATA.DAT"), Entry("HELP.HLP", "*", "Help")};
+    ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, target.path()));
+    EXPECT_EQ("Help.lnk Other.txt Reader.lnk ", Listing(programs / "Pub"));
+    EXPECT_EQ(target / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadLink(programs / "Pub\\Reader.lnk"));
+    EXPECT_EQ(target / "HELP.HLP||" + work.path(), ReadLink(programs / "Pub\\Help.lnk"));
 
-TEST_F(ShortcutTest, CreateShortcutSetsTheOptionalTextsItIsGiven)
-{
-    std::string file = programs / "Two.lnk";
-    std::string target = install / "VIEWER.EXE";
-    ASSERT_EQ(1, CreateShortcut(file.c_str(), target.c_str(), "Popis", NULL, NULL, "-x"));
-    Link link = ReadLink(file);
-    ASSERT_TRUE(link.loaded);
-    EXPECT_EQ("Popis", link.description);
-    EXPECT_EQ("-x", link.arguments);
-    EXPECT_EQ("", link.icon);
-    EXPECT_EQ("", link.workingDir);
-}
-
-TEST_F(ShortcutTest, CreateShortcutFailsWhereNoFileCanBeSaved)
-{
-    std::string target = install / "VIEWER.EXE";
-    EXPECT_EQ(0, CreateShortcut((programs / "Missing\\Three.lnk").c_str(), target.c_str(), NULL, NULL, NULL, NULL));
-    EXPECT_EQ(0, CreateShortcut((programs / "Bad|Name.lnk").c_str(), target.c_str(), NULL, NULL, NULL, NULL));
-    EXPECT_EQ(0, CreateShortcut("", target.c_str(), NULL, NULL, NULL, NULL));
-}
-
-TEST_F(ShortcutTest, CreateShortcutRefusesPathsLongerThan260)
-{
-    std::string target = install / "VIEWER.EXE";
-    std::string longFile = programs / (std::string(260, 'L') + ".lnk");
-    std::string longText = "C:\\" + std::string(258, 'T');   // 261 characters
-    std::string file = programs / "Four.lnk";
-    EXPECT_EQ(0, CreateShortcut(longFile.c_str(), target.c_str(), NULL, NULL, NULL, NULL));
-    EXPECT_EQ(0, CreateShortcut(file.c_str(), longText.c_str(), NULL, NULL, NULL, NULL));
-    EXPECT_EQ(0, CreateShortcut(file.c_str(), target.c_str(), NULL, longText.c_str(), NULL, NULL));
-    EXPECT_EQ(0, CreateShortcut(file.c_str(), target.c_str(), NULL, NULL, longText.c_str(), NULL));
-    EXPECT_FALSE(FileExists(file));
-}
-
-TEST_F(ShortcutTest, ProgramGroupGetsOneShortcutPerEntryWithAName)
-{
-    FileEntry files[] = {
-        Entry("VIEWER.EXE", "VIEWER.ICO", "Reader"),
-        Entry("DATA.DAT"),                       // two fields: no shortcut
-        Entry("HELP.HLP", "*", "Pomoc"),         // no icon of its own
-    };
-    ASSERT_EQ(SHORTCUT_OK, CreateProgramGroup("Publication", files, 3, installDir.c_str(),
-                                              installDir.c_str(), installDir.c_str()));
-    std::string group = Group("Publication");
-    ASSERT_TRUE(DirectoryExists(group));
-
-    Link reader = ReadLink(group + "\\Reader.lnk");
-    ASSERT_TRUE(reader.loaded);
-    EXPECT_STRCASEEQ((install / "VIEWER.EXE").c_str(), reader.path.c_str());
-    EXPECT_STRCASEEQ((install / "VIEWER.ICO").c_str(), reader.icon.c_str());
-    EXPECT_STRCASEEQ(installDir.c_str(), reader.workingDir.c_str());
-
-    Link help = ReadLink(group + "\\Pomoc.lnk");
-    ASSERT_TRUE(help.loaded);
-    EXPECT_STRCASEEQ((install / "HELP.HLP").c_str(), help.path.c_str());
-    EXPECT_EQ("", help.icon);
-
-    EXPECT_FALSE(FileExists(group + "\\DATA.DAT.lnk"));
-    EXPECT_FALSE(FileExists(group + "\\.lnk"));
-}
-
-TEST_F(ShortcutTest, SlovakGroupAndShortcutNames)
-{
-    if (!CanStoreNonAsciiNames(programs.path()))
-        GTEST_SKIP() << "the file system of this Wine cannot hold names outside ASCII";
-    const char *groupName = "Encyklop\xe9" "dia";     // code page 1250
-    const char *shortcutName = "\xc8\xedta\xe8ka";    // Čítačka
-    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", shortcutName)};
-    ASSERT_EQ(SHORTCUT_OK, CreateProgramGroup(groupName, files, 1, installDir.c_str(), installDir.c_str(),
-                                              installDir.c_str()));
-    EXPECT_TRUE(ReadLink(Group(groupName) + "\\" + shortcutName + ".lnk").loaded);
-    ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut(groupName, installDir.c_str(), "VIEWER.EXE", "VIEWER.ICO",
-                                                 installDir.c_str(), installDir.c_str()));
-    EXPECT_TRUE(ReadLink(desktop / (std::string(groupName) + ".lnk")).loaded);
-}
-
-TEST_F(ShortcutTest, TheThreeDirectoriesAreUsedEachForItsOwnPart)
-{
-    ScratchDir icons("lnk_icons");
-    ScratchDir work("lnk_work");
-    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader")};
-    ASSERT_EQ(SHORTCUT_OK, CreateProgramGroup("Dirs", files, 1, installDir.c_str(), icons.path().c_str(),
-                                              work.path().c_str()));
-    Link link = ReadLink(Group("Dirs") + "\\Reader.lnk");
-    ASSERT_TRUE(link.loaded);
-    EXPECT_STRCASEEQ((install / "VIEWER.EXE").c_str(), link.path.c_str());
-    EXPECT_STRCASEEQ((icons / "VIEWER.ICO").c_str(), link.icon.c_str());
-    EXPECT_STRCASEEQ(work.path().c_str(), link.workingDir.c_str());
-}
-
-TEST_F(ShortcutTest, AListWithoutShortcutNamesStillMakesTheEmptyGroup)
-{
-    FileEntry files[] = {Entry("VIEWER.EXE"), Entry("DATA.DAT")};
-    ASSERT_EQ(SHORTCUT_OK, CreateProgramGroup("Empty", files, 2, installDir.c_str(), installDir.c_str(),
-                                              installDir.c_str()));
-    EXPECT_TRUE(DirectoryExists(Group("Empty")));
-}
-
-TEST_F(ShortcutTest, AnExistingGroupIsReusedAndItsShortcutsReplaced)
-{
-    ASSERT_TRUE(MakeDirectories(Group("Existing")));
-    ASSERT_TRUE(WriteFileBytes(Group("Existing") + "\\Other.txt", "keep"));
-    ASSERT_TRUE(WriteFileBytes(Group("Existing") + "\\Reader.lnk", "not a shortcut"));
-
-    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader")};
-    ASSERT_EQ(SHORTCUT_OK, CreateProgramGroup("Existing", files, 1, installDir.c_str(), installDir.c_str(),
-                                              installDir.c_str()));
-    EXPECT_TRUE(FileExists(Group("Existing") + "\\Other.txt"));
-    EXPECT_STRCASEEQ((install / "VIEWER.EXE").c_str(), ReadLink(Group("Existing") + "\\Reader.lnk").path.c_str());
-
-    // A second installation elsewhere replaces the shortcut.
     ScratchDir second("lnk_second");
-    ASSERT_TRUE(WriteFileBytes(second / "VIEWER.EXE", "x"));
-    ASSERT_EQ(SHORTCUT_OK, CreateProgramGroup("Existing", files, 1, second.path().c_str(),
-                                              second.path().c_str(), second.path().c_str()));
-    Link link = ReadLink(Group("Existing") + "\\Reader.lnk");
-    EXPECT_STRCASEEQ((second / "VIEWER.EXE").c_str(), link.path.c_str());
-    EXPECT_STRCASEEQ(second.path().c_str(), link.workingDir.c_str());
+    ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, second.path()));
+    EXPECT_EQ(second / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadLink(programs / "Pub\\Reader.lnk"));
 }
 
-TEST_F(ShortcutTest, GroupResultsForMissingFolderAndGroupThatCannotBeMade)
+TEST_F(Shortcuts, AFailureInTheMiddleKeepsTheShortcutsBeforeIt)
 {
-    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader")};
-    ASSERT_TRUE(WriteFileBytes(Group("IsAFile"), "x"));
-    EXPECT_EQ(SHORTCUT_NO_GROUP, CreateProgramGroup("IsAFile", files, 1, installDir.c_str(),
-                                                    installDir.c_str(), installDir.c_str()));
-    EXPECT_EQ(SHORTCUT_NO_GROUP, CreateProgramGroup(std::string(300, 'G').c_str(), files, 1,
-                                                    installDir.c_str(), installDir.c_str(), installDir.c_str()));
-    std::string longGroup(260 - programs.path().size(), 'G');   // the group path is 261 characters
-    EXPECT_EQ(SHORTCUT_NO_GROUP, CreateProgramGroup(longGroup.c_str(), files, 1, installDir.c_str(),
-                                                    installDir.c_str(), installDir.c_str()));
-
-    sharedPrograms.Remove();
-    userPrograms.Remove();
-    EXPECT_EQ(SHORTCUT_NO_FOLDER, CreateProgramGroup("Any", files, 1, installDir.c_str(), installDir.c_str(),
-                                                     installDir.c_str()));
-}
-
-TEST_F(ShortcutTest, SingleUserSystemMakesTheGroupInTheUsersPrograms)
-{
-    ScratchDir own("lnk_own_programs");
-    sharedPrograms.Remove();
-    ASSERT_TRUE(userPrograms.Set(own.path()));
-    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader")};
-    ASSERT_EQ(SHORTCUT_OK, CreateProgramGroup("Mine", files, 1, installDir.c_str(), installDir.c_str(),
-                                              installDir.c_str()));
-    EXPECT_TRUE(ReadLink(own / "Mine\\Reader.lnk").loaded);
-}
-
-TEST_F(ShortcutTest, AFailureInTheMiddleKeepsEarlierShortcutsAndMakesNoLaterOnes)
-{
-    struct Case {
-        const char *what;
-        std::string badName;
+    ASSERT_TRUE(WriteFileBytes(programs / "IsAFile", "x"));
+    std::string longName(255, 'n'), longStar = "*" + longName, longLink(250, 'L');
+    const std::string kept = "3: First.lnk Second.lnk ";
+    const struct {
+        const char *what, *group;
+        FileEntry third;
+        std::string outcome;   // result: listing of the group
     } cases[] = {
-        {"a name that cannot be a file name", "Bad|Name"},
-        {"a shortcut path longer than 260", std::string(250, 'N')},
+        {"a group name that names a file", "IsAFile", Entry("HELP.HLP", "*", "Third"), "2: "},
+        {"a name that cannot be a file name", "Bar", Entry("HELP.HLP", "*", "Bad|Name"), kept},
+        {"a shortcut path over 260", "Link", Entry("HELP.HLP", "*", longLink.c_str()), kept},
+        {"a target path over 260", "Target", Entry(longName.c_str(), "*", "Third"), kept},
+        {"an icon path over 260", "Icon", Entry("HELP.HLP", longName.c_str(), "Third"), kept},
+        {"a '*' icon needs no path", "Star", Entry("HELP.HLP", longStar.c_str(), "Third"),
+         "0: Fifth.lnk First.lnk Fourth.lnk Second.lnk Third.lnk "},
     };
-    int n = 0;
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        std::string groupName = "Middle" + std::to_string(n++);
-        FileEntry files[] = {
-            Entry("VIEWER.EXE", "VIEWER.ICO", "First"),
-            Entry("DATA.DAT", "*", "Second"),
-            Entry("HELP.HLP", "*", c.badName.c_str()),
-            Entry("VIEWER.EXE", "*", "Fourth"),
-            Entry("DATA.DAT", "*", "Fifth"),
-        };
-        EXPECT_EQ(SHORTCUT_NOT_SAVED, CreateProgramGroup(groupName.c_str(), files, 5, installDir.c_str(),
-                                                         installDir.c_str(), installDir.c_str()));
-        std::string group = Group(groupName);
-        EXPECT_TRUE(ReadLink(group + "\\First.lnk").loaded);
-        EXPECT_TRUE(ReadLink(group + "\\Second.lnk").loaded);
-        EXPECT_FALSE(FileExists(group + "\\Fourth.lnk"));
-        EXPECT_FALSE(FileExists(group + "\\Fifth.lnk"));
+    for (const auto &c : cases) {
+        FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "First"), Entry("DATA.DAT", "*", "Second"), c.third,
+                             Entry("VIEWER.EXE", "*", "Fourth"), Entry("DATA.DAT", "*", "Fifth")};
+        WORD result = Group(c.group, files, 5, target.path());
+        EXPECT_EQ(c.outcome, std::to_string(result) + ": " + Listing(programs / c.group)) << c.what;
     }
 }
 
-TEST_F(ShortcutTest, TargetOrIconPathLongerThan260FailsTheShortcut)
+TEST_F(Shortcuts, TheDesktopShortcutOfTheFirstEntryIsReplacedOnASecondRun)
 {
-    std::string longName(255, 'n');
-    FileEntry longTarget[] = {Entry(longName.c_str(), "*", "Target")};
-    EXPECT_EQ(SHORTCUT_NOT_SAVED, CreateProgramGroup("LongTarget", longTarget, 1, installDir.c_str(),
-                                                     installDir.c_str(), installDir.c_str()));
-    EXPECT_FALSE(FileExists(Group("LongTarget") + "\\Target.lnk"));
-
-    FileEntry longIcon[] = {Entry("VIEWER.EXE", longName.c_str(), "Icon")};
-    EXPECT_EQ(SHORTCUT_NOT_SAVED, CreateProgramGroup("LongIcon", longIcon, 1, installDir.c_str(),
-                                                     installDir.c_str(), installDir.c_str()));
-    EXPECT_FALSE(FileExists(Group("LongIcon") + "\\Icon.lnk"));
-
-    // A '*' icon needs no icon path, however long the icon field.
-    std::string starIcon = "*" + longName;
-    FileEntry star[] = {Entry("VIEWER.EXE", starIcon.c_str(), "Star")};
-    EXPECT_EQ(SHORTCUT_OK, CreateProgramGroup("Star", star, 1, installDir.c_str(), installDir.c_str(),
-                                              installDir.c_str()));
-}
-
-TEST_F(ShortcutTest, DesktopShortcutOfTheFirstEntry)
-{
-    ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Publication", installDir.c_str(), "VIEWER.EXE",
-                                                 "VIEWER.ICO", installDir.c_str(), installDir.c_str()));
-    Link link = ReadLink(desktop / "Publication.lnk");
-    ASSERT_TRUE(link.loaded);
-    EXPECT_STRCASEEQ((install / "VIEWER.EXE").c_str(), link.path.c_str());
-    EXPECT_STRCASEEQ((install / "VIEWER.ICO").c_str(), link.icon.c_str());
-    EXPECT_STRCASEEQ(installDir.c_str(), link.workingDir.c_str());
-
-    // A second run replaces it.
-    ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Publication", installDir.c_str(), "DATA.DAT",
-                                                 "VIEWER.ICO", installDir.c_str(), installDir.c_str()));
-    EXPECT_STRCASEEQ((install / "DATA.DAT").c_str(), ReadLink(desktop / "Publication.lnk").path.c_str());
-}
-
-TEST_F(ShortcutTest, DesktopShortcutKeepsAStarIconAsItsIconName)
-{
-    ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Star", installDir.c_str(), "VIEWER.EXE", "*",
-                                                 installDir.c_str(), installDir.c_str()));
-    EXPECT_STRCASEEQ((install / "*").c_str(), ReadLink(desktop / "Star.lnk").icon.c_str());
-}
-
-TEST_F(ShortcutTest, DesktopResults)
-{
-    // A first entry of two fields asks for no shortcut.
-    EXPECT_EQ(SHORTCUT_OK, CreateDesktopShortcut(NULL, installDir.c_str(), "VIEWER.EXE", NULL,
-                                                 installDir.c_str(), installDir.c_str()));
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((desktop / "*.lnk").c_str(), &found);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, search);
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
-
-    EXPECT_EQ(SHORTCUT_NOT_SAVED, CreateDesktopShortcut("Bad?Name", installDir.c_str(), "VIEWER.EXE",
-                                                        "VIEWER.ICO", installDir.c_str(), installDir.c_str()));
-    EXPECT_EQ(SHORTCUT_NOT_SAVED, CreateDesktopShortcut(std::string(260, 'D').c_str(), installDir.c_str(),
-                                                        "VIEWER.EXE", "VIEWER.ICO", installDir.c_str(),
-                                                        installDir.c_str()));
-
-    ScratchDir own("lnk_own_desktop");
-    sharedDesktop.Remove();
-    ASSERT_TRUE(userDesktop.Set(own.path()));
-    EXPECT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Mine", installDir.c_str(), "VIEWER.EXE", "VIEWER.ICO",
-                                                 installDir.c_str(), installDir.c_str()));
-    EXPECT_TRUE(ReadLink(own / "Mine.lnk").loaded);
-
-    userDesktop.Remove();
-    EXPECT_EQ(SHORTCUT_NO_FOLDER, CreateDesktopShortcut("None", installDir.c_str(), "VIEWER.EXE",
-                                                        "VIEWER.ICO", installDir.c_str(), installDir.c_str()));
+    // Unlike the group's, the desktop shortcut takes a '*' icon name as it is.
+    for (const char *name : {"VIEWER.EXE", "DATA.DAT"}) {
+        ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Pub", target.path().c_str(), name, "*",
+                                                     icons.path().c_str(), work.path().c_str()));
+        EXPECT_EQ(target / name + "|" + icons / "*|" + work.path(), ReadLink(desktop / "Pub.lnk"));
+    }
 }
 
 }  // namespace
