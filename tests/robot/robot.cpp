@@ -77,11 +77,6 @@ std::string ControlText(HWND dialog, int id)
     return control ? WindowText(control) : std::string("<no control " + std::to_string(id) + ">");
 }
 
-bool ControlExists(HWND dialog, int id)
-{
-    return GetDlgItem(dialog, id) != NULL;
-}
-
 bool ControlEnabled(HWND dialog, int id)
 {
     HWND control = GetDlgItem(dialog, id);

@@ -50,7 +50,6 @@ std::vector<HWND> TopWindows(DWORD pid, const char *className);
 std::string ClassName(HWND window);
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
-bool ControlExists(HWND dialog, int id);
 bool ControlEnabled(HWND dialog, int id);
 bool ControlChecked(HWND dialog, int id);
 
@@ -58,8 +57,7 @@ bool ControlChecked(HWND dialog, int id);
 ::testing::AssertionResult WaitUntil(const std::function<bool()> &pred, const std::string &what,
                                      DWORD timeoutMs = kDefaultTimeoutMs);
 
-// Waits for a page of the installer (a window of class TALVIREX) whose dialog
-// has the control layout of the page; returns it in *page.
+// Waits for a top-level window of the process with the given class.
 ::testing::AssertionResult WaitForWindow(DWORD pid, const char *className, HWND *window,
                                          DWORD timeoutMs = kDefaultTimeoutMs);
 

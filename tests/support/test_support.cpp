@@ -1,5 +1,9 @@
 #include "test_support.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
 #include <vector>
 
 namespace testsupport {
@@ -43,6 +47,51 @@ bool ReadFileBytes(const std::string &path, std::string *bytes)
         bytes->append(buffer, got);
     CloseHandle(file);
     return true;
+}
+
+std::string Contents(const std::string &path)
+{
+    std::string bytes;
+    return ReadFileBytes(path, &bytes) ? bytes : "<missing>";
+}
+
+std::vector<std::string> Listing(const std::string &dir)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0)
+            names.push_back(found.cFileName);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadShortcut(const std::string &file)
+{
+    WCHAR wide[MAX_PATH * 2] = {};
+    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH * 2);
+    char path[1024] = "", icon[1024] = "", dir[1024] = "", description[1024] = "", arguments[1024] = "";
+    int index = 0;
+    CoInitialize(NULL);
+    IShellLinkA *shell = NULL;
+    IPersistFile *persist = NULL;
+    bool loaded =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&shell)) &&
+        SUCCEEDED(shell->QueryInterface(IID_IPersistFile, (void **)&persist)) &&
+        SUCCEEDED(persist->Load(wide, STGM_READ)) && SUCCEEDED(shell->GetPath(path, 1024, NULL, SLGP_RAWPATH)) &&
+        SUCCEEDED(shell->GetIconLocation(icon, 1024, &index)) && SUCCEEDED(shell->GetWorkingDirectory(dir, 1024)) &&
+        SUCCEEDED(shell->GetDescription(description, 1024)) && SUCCEEDED(shell->GetArguments(arguments, 1024));
+    if (persist)
+        persist->Release();
+    if (shell)
+        shell->Release();
+    CoUninitialize();
+    return loaded ? std::string(path) + "|" + icon + "|" + dir + (index ? std::to_string(index) : "") +
+                        description + arguments
+                  : "";
 }
 
 bool FileExists(const std::string &path)
@@ -156,9 +205,5 @@ std::string Utf8ToCp1250(const std::string &utf8)
     return Convert(utf8, CP_UTF8, 1250);
 }
 
-std::string Cp1250ToUtf8(const std::string &ansi)
-{
-    return Convert(ansi, 1250, CP_UTF8);
-}
 
 }  // namespace testsupport

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "test_paths.h"
 
@@ -27,6 +28,14 @@ private:
 };
 
 bool WriteFileBytes(const std::string &path, const std::string &bytes);
+// A file's bytes, or "<missing>".
+std::string Contents(const std::string &path);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> Listing(const std::string &dir);
+// "target|icon|working directory" of a shortcut file read back through the
+// shell, followed by any icon index but 0, description or arguments; "" when
+// it cannot be loaded.
+std::string ReadShortcut(const std::string &file);
 bool ReadFileBytes(const std::string &path, std::string *bytes);
 bool FileExists(const std::string &path);
 bool DirectoryExists(const std::string &path);
@@ -51,10 +60,8 @@ private:
     std::string saved_;
 };
 
-// Text conversions: the tests are written in UTF-8, the installer speaks
-// code page 1250.
+// The tests are written in UTF-8, the installer speaks code page 1250.
 std::string Utf8ToCp1250(const std::string &utf8);
-std::string Cp1250ToUtf8(const std::string &ansi);
 
 }  // namespace testsupport
 

@@ -44,21 +44,6 @@ std::string Pattern(size_t size)   // different in every block
     return bytes;
 }
 
-std::string Content(const std::string &path) { std::string b; return testsupport::ReadFileBytes(path, &b) ? b : "?"; }
-
-Names Listing(const std::string &dir)
-{
-    Names names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        if (found.cFileName[0] != '.')
-            names.push_back(found.cFileName);
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 char MissingDrive()
 {
     char letter = 'Q';
@@ -98,9 +83,9 @@ TEST_F(CopyTest, CopiesContentAndReportsSubSteps)
         for (WORD i = 0; i < c.reports; i++)
             expected[i] = c.start + i;
         EXPECT_EQ(expected, percents);
-        EXPECT_TRUE(Content(dest) == Pattern(c.size));
+        EXPECT_TRUE(testsupport::Contents(dest) == Pattern(c.size));
         EXPECT_EQ("untouched", Line());   // sub-steps carry no text
-        EXPECT_EQ((Names{"dest.bin", "source.bin"}), Listing(dir.path()));
+        EXPECT_EQ((Names{"dest.bin", "source.bin"}), testsupport::Listing(dir.path()));
     }
     EXPECT_EQ(1100, ShowProgress(100, "Kop\xEDrovanie A.TXT"));
     EXPECT_EQ("Kop\xEDrovanie A.TXT", Line());
@@ -129,9 +114,9 @@ TEST_F(CopyTest, FailedCopyKeepsTheOldDestination)
         HANDLE held = c.inUse ? CreateFileA(dest.c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0) : NULL;
         EXPECT_EQ(c.result, CopyFileWithProgress(c.source.c_str(), dest.c_str(), 0, 10));
         CloseHandle(held);
-        EXPECT_EQ(before, Content(dest));
+        EXPECT_EQ(before, testsupport::Contents(dest));
         EXPECT_EQ(c.readOnly, GetFileAttributesA(dest.c_str()) & FILE_ATTRIBUTE_READONLY);
-        EXPECT_EQ((Names{"dest.bin", "source.bin"}), Listing(dir.path()));
+        EXPECT_EQ((Names{"dest.bin", "source.bin"}), testsupport::Listing(dir.path()));
         SetFileAttributesA(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
@@ -143,8 +128,8 @@ TEST_F(CopyTest, FailedWriteKeepsTheOldDestination)
         GTEST_SKIP() << "needs the write limit of the platform_disk_full test";
     ASSERT_TRUE(testsupport::WriteFileBytes(dest, Pattern(60000)));
     EXPECT_EQ(10, CopyFileWithProgress(Self().c_str(), dest.c_str(), 0, 18));
-    EXPECT_TRUE(Content(dest) == Pattern(60000));
-    EXPECT_EQ(Names{"dest.bin"}, Listing(dir.path()));
+    EXPECT_TRUE(testsupport::Contents(dest) == Pattern(60000));
+    EXPECT_EQ(Names{"dest.bin"}, testsupport::Listing(dir.path()));
 }
 
 TEST(CreateDirectoryPath, CreatesMissingLevelsAndRefusesWhatItCannotUse)
@@ -171,7 +156,7 @@ TEST(CreateDirectoryPath, CreatesMissingLevelsAndRefusesWhatItCannotUse)
             EXPECT_TRUE(testsupport::DirectoryExists(dir / level)) << level;
     }
     // Nothing else was made, and no blank went into a name.
-    EXPECT_EQ((Names{"A", "Good", "P", "Pub", "Slash", "file", "\xC8\xEDtanka\xA0"}), Listing(dir.path()));
+    EXPECT_EQ((Names{"A", "Good", "P", "Pub", "Slash", "file", "\xC8\xEDtanka\xA0"}), testsupport::Listing(dir.path()));
 }
 
 TEST(FreeSpace, CountsWholeKbAndStopsAt31Bits)

@@ -1,12 +1,9 @@
 // Program-group and desktop shortcuts written into folders of the test's own
 // and read back through the shell's link object.
 #include <windows.h>
-#include <objidl.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "app/setup_state.h"
@@ -16,49 +13,14 @@
 
 namespace {
 
+using testsupport::ReadShortcut;
 using testsupport::ScratchDir;
 using testsupport::WriteFileBytes;
 
-// "target|icon|working directory" of a shortcut file read back, followed by any
-// icon index but 0, description or arguments; "" when it cannot be loaded.
-std::string ReadLink(const std::string &file)
-{
-    WCHAR wide[MAX_PATH * 2] = {};
-    MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH * 2);
-    char path[1024] = "", icon[1024] = "", dir[1024] = "", description[1024] = "", arguments[1024] = "";
-    int index = 0;
-    CoInitialize(NULL);
-    IShellLinkA *shell = NULL;
-    IPersistFile *persist = NULL;
-    bool loaded =
-        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&shell)) &&
-        SUCCEEDED(shell->QueryInterface(IID_IPersistFile, (void **)&persist)) &&
-        SUCCEEDED(persist->Load(wide, STGM_READ)) && SUCCEEDED(shell->GetPath(path, 1024, NULL, SLGP_RAWPATH)) &&
-        SUCCEEDED(shell->GetIconLocation(icon, 1024, &index)) && SUCCEEDED(shell->GetWorkingDirectory(dir, 1024)) &&
-        SUCCEEDED(shell->GetDescription(description, 1024)) && SUCCEEDED(shell->GetArguments(arguments, 1024));
-    if (persist)
-        persist->Release();
-    if (shell)
-        shell->Release();
-    CoUninitialize();
-    return loaded ? std::string(path) + "|" + icon + "|" + dir + (index ? std::to_string(index) : "") +
-                        description + arguments
-                  : "";
-}
-
-// The names in a folder, sorted.
 std::string Listing(const std::string &dir)
 {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        if (found.cFileName[0] != '.')
-            names.insert(found.cFileName);
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
     std::string all;
-    for (const std::string &name : names)
+    for (const std::string &name : testsupport::Listing(dir))
         all += name + " ";
     return all;
 }
@@ -97,12 +59,12 @@ TEST_F(Shortcuts, AGroupGetsAShortcutPerNamedEntryAndASecondRunReplacesThem)
     FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader"), Entry("DATA.DAT"), Entry("HELP.HLP", "*", "Help")};
     ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, target.path()));
     EXPECT_EQ("Help.lnk Other.txt Reader.lnk ", Listing(programs / "Pub"));
-    EXPECT_EQ(target / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadLink(programs / "Pub\\Reader.lnk"));
-    EXPECT_EQ(target / "HELP.HLP||" + work.path(), ReadLink(programs / "Pub\\Help.lnk"));
+    EXPECT_EQ(target / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Pub\\Reader.lnk"));
+    EXPECT_EQ(target / "HELP.HLP||" + work.path(), ReadShortcut(programs / "Pub\\Help.lnk"));
 
     ScratchDir second("lnk_second");
     ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, second.path()));
-    EXPECT_EQ(second / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadLink(programs / "Pub\\Reader.lnk"));
+    EXPECT_EQ(second / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Pub\\Reader.lnk"));
 }
 
 TEST_F(Shortcuts, AFailureInTheMiddleKeepsTheShortcutsBeforeIt)
@@ -137,7 +99,7 @@ TEST_F(Shortcuts, TheDesktopShortcutOfTheFirstEntryIsReplacedOnASecondRun)
     for (const char *name : {"VIEWER.EXE", "DATA.DAT"}) {
         ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Pub", target.path().c_str(), name, "*",
                                                      icons.path().c_str(), work.path().c_str()));
-        EXPECT_EQ(target / name + "|" + icons / "*|" + work.path(), ReadLink(desktop / "Pub.lnk"));
+        EXPECT_EQ(target / name + "|" + icons / "*|" + work.path(), ReadShortcut(desktop / "Pub.lnk"));
     }
 }
 
