@@ -27,7 +27,7 @@ for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 "$wine" wineboot -i >/dev/null 2>&1
 
-timeout 120 "$wine" explorer /desktop=shots,800x600 "$show_page" "$(winepath -w "$out")"
+(cd "$out" && timeout 120 "$wine" explorer /desktop=shots,800x600 "$show_page")
 for bmp in "$out"/page*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp" && echo "${bmp%.bmp}.png"
 done
