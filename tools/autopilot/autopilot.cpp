@@ -1,8 +1,8 @@
 // Walks the installer's wizard with its default answers, as a user pressing
 // Next on every page would, and saves a picture of the screen at each page:
 //   autopilot.exe INSTALLER [SHOT_DIR]
-// Used by the main-job script where there is no display to click on, and by
-// the screenshot script. Exit code 0 when the wizard reached its finish page.
+// Used by the main-job script where there is no display to click on.
+// Exit code 0 when the wizard reached its finish page.
 #include <windows.h>
 
 #include <stdio.h>
