@@ -32,7 +32,13 @@ TEST_F(Wizard, WalksBothWaysAndSkipsTheGroupPageWhenNoGroupIsWanted)
     EXPECT_EQ(Text(94, Utf8ToCp1250(kTitle)), robot::WindowText(page_));
     EXPECT_EQ(Text(35, Utf8ToCp1250(kTitle)), robot::ControlText(page_, 1000));
     EXPECT_FALSE(robot::ControlEnabled(page_, 46));
+    // A page the user moved gives its position to the next.
+    SetWindowPos(page_, NULL, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(robot::WaitUntil([&] { RECT r; GetWindowRect(page_, &r); return r.left == 37; }, "the move"));
     ASSERT_TRUE(Walk(&page_, {10001, 10002, 10003, 10004, 10003, 10002, 10001}));
+    RECT r;
+    GetWindowRect(page_, &r);
+    EXPECT_EQ(37 * 1000 + 41, r.left * 1000 + r.top);
     // The group switched off after the group page was visited.
     ASSERT_TRUE(robot::PressButton(page_, 1101));
     ASSERT_TRUE(Walk(&page_, {10002, 10004, 10002, 10001, 10000}));
@@ -110,18 +116,6 @@ TEST_F(Wizard, SecondCopyIsRefusedWhileAnyPageIsShown)
         EXPECT_EQ(0u, code);
     }
     ASSERT_TRUE(Close(finish));
-}
-
-TEST_F(Wizard, NextPageOpensWhereTheUserMovedTheLast)
-{
-    SetWindowPos(page_, NULL, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ASSERT_TRUE(robot::WaitUntil([&] { RECT r; GetWindowRect(page_, &r); return r.left == 37; }, "the move"));
-    ASSERT_TRUE(Walk(&page_, {10001}));
-    RECT r;
-    GetWindowRect(page_, &r);
-    EXPECT_EQ(37, r.left);
-    EXPECT_EQ(41, r.top);
-    CancelAndClose();
 }
 
 TEST_F(Wizard, TargetPageRefusesBadDirectories)

@@ -86,17 +86,6 @@ TEST_F(RunProgress, OneFileReportsItsSubStepsBetweenTheLines)
     EXPECT_EQ(setup.sourceDirLen, strlen(setup.sourceDir)) << "sourceDir is cut back to the medium";
 }
 
-TEST_F(RunProgress, ThirtyFilesStepByTwoWithoutSubSteps)
-{
-    std::string expected = "0 ";
-    for (int k = 0; k < 30; k++) {
-        AddFile("F" + std::to_string(k), 9000, 1);
-        expected += std::to_string(10 + 2 * k) + " ";
-    }
-    ASSERT_EQ(0, RunInstallation());
-    EXPECT_EQ(expected + "95 100 ", Bars());
-}
-
 TEST_F(RunProgress, NothingToCopyGoesOnAtNinetyFiveAndRecordsTheMedium)
 {
     AddFile("DATA.DAT", 10, 0);
