@@ -1,57 +1,46 @@
-// Registry strings and the folders looked up through them, against real
-// values in the test prefix's registry.
+// Registry strings and the folders looked up through them, in the test prefix's registry.
 #include "app/setup_state.h"
 #include "shell/registry.h"
 #include "test_support.h"
 
-using testsupport::RegistryValue;
-
-const char kTestKey[] = "Software\\TalvirexTests\\Registry";
-
-struct RegistryTest : ::testing::Test {
-    void SetUp() override { ResetSetupState(); }
-};
-
-TEST_F(RegistryTest, ReadsStringsThatFitAndNothingPastTheBuffer)
+TEST(Registry, ReadsStringsThatFitAndNothingPastTheBuffer)
 {
+    ResetSetupState();
+    const char key[] = "Software\\TalvirexTests\\Registry";
     std::string text259(259, 'p'), text260(260, 'q');
     struct { DWORD type; std::string data; SHORT result; } cases[] = {   // data stored exactly as written
-        {REG_SZ, std::string("C:\\Pub\0", 7), 6}, {REG_SZ, std::string("\0", 1), 0}, {REG_SZ, "", 0},
-        {REG_SZ, text259 + '\0', 259}, {REG_SZ, text260 + '\0', -2},
-        {REG_SZ, text260, -2}, {REG_BINARY, text260, -2},   // 260 bytes without a terminator
+        {REG_SZ, std::string("C:\\Pub\0", 7), 6}, {REG_SZ, "", 0}, {REG_SZ, text259 + '\0', 259},
+        {REG_SZ, text260 + '\0', -2}, {REG_SZ, text260, -2}, {REG_BINARY, text260, -2},   // 260 bytes without a terminator
         {REG_BINARY, "abcdefghij", 10}};   // short, without a terminator
     for (const auto &c : cases) {
-        RegistryValue value(HKEY_CURRENT_USER, kTestKey, "Value");
+        testsupport::RegistryValue value(HKEY_CURRENT_USER, key, "Value");
         ASSERT_TRUE(value.SetRaw(c.data.data(), (DWORD)c.data.size(), c.type));
         char buffer[REGISTRY_TEXT_SIZE + 40];
         memset(buffer, 'x', sizeof buffer);
-        EXPECT_EQ(c.result, ReadRegistryString(ROOT_CURRENT_USER, kTestKey, "Value", buffer)) << c.data.size();
+        EXPECT_EQ(c.result, ReadRegistryString(ROOT_CURRENT_USER, key, "Value", buffer)) << c.data.size();
         if (c.result >= 0)
             EXPECT_EQ(c.data.substr(0, c.result), std::string(buffer));
         EXPECT_EQ(std::string(40, 'x'), std::string(buffer + REGISTRY_TEXT_SIZE, 40)) << c.data.size();
     }
     char buffer[REGISTRY_TEXT_SIZE] = "untouched";
-    EXPECT_EQ(-2, ReadRegistryString(ROOT_CURRENT_USER, kTestKey, "Absent", buffer));
+    EXPECT_EQ(-2, ReadRegistryString(ROOT_CURRENT_USER, key, "Absent", buffer));
     EXPECT_EQ(-1, ReadRegistryString(ROOT_CURRENT_USER, "Software\\TalvirexTests\\NoSuchKey", "Value", buffer));
     EXPECT_EQ(-3, ReadRegistryString(3, kCurrentVersionKey, "ProgramFilesDir", buffer));
     EXPECT_STREQ("untouched", buffer);
 }
 
-TEST_F(RegistryTest, ProgramFilesDirectoryLosesOneTrailingBackslash)
+TEST(Registry, FindsProgramFilesAndTheShellFolders)
 {
-    struct { const char *value, *result; } cases[] = {   // null value: removed
+    ResetSetupState();
+    struct { const char *value, *result; } dirs[] = {   // null value: removed
         {"D:\\Apps", "D:\\Apps"}, {"D:\\Apps\\\\", "D:\\Apps\\"}, {"D:\\", "D:"}, {"", "C:"}, {nullptr, "C:"}};
-    for (const auto &c : cases) {
-        RegistryValue value(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir");
+    for (const auto &c : dirs) {
+        testsupport::RegistryValue value(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir");
         ASSERT_TRUE(c.value ? value.Set(c.value) : value.Remove());
         char destination[PATH_BUFFER_SIZE];
         GetProgramFilesDir(destination);
         EXPECT_STREQ(c.result, destination) << (c.value ? c.value : "(none)");
     }
-}
-
-TEST_F(RegistryTest, ShellFoldersPreferTheSharedOne)
-{
     std::string longest(259, 'f');
     struct { const char *shared, *own; SHORT result; std::string folder; } cases[] = {   // null: removed
         {"C:\\All", "C:\\Me", 0, "C:\\All\\"}, {"C:\\All\\", "C:\\Me", 0, "C:\\All\\"},
@@ -61,8 +50,8 @@ TEST_F(RegistryTest, ShellFoldersPreferTheSharedOne)
     for (int lookup = 0; lookup < 2; lookup++) {
         for (const auto &c : cases) {
             SCOPED_TRACE(testing::Message() << names[lookup][0] << ", case " << (&c - cases));
-            RegistryValue shared(HKEY_LOCAL_MACHINE, kShellFoldersKey, names[lookup][0]);
-            RegistryValue own(HKEY_CURRENT_USER, kShellFoldersKey, names[lookup][1]);
+            testsupport::RegistryValue shared(HKEY_LOCAL_MACHINE, kShellFoldersKey, names[lookup][0]);
+            testsupport::RegistryValue own(HKEY_CURRENT_USER, kShellFoldersKey, names[lookup][1]);
             ASSERT_TRUE(c.shared ? shared.Set(c.shared) : shared.Remove());
             ASSERT_TRUE(c.own ? own.Set(c.own) : own.Remove());
             char buffer[REGISTRY_TEXT_SIZE + 1 + 8];
