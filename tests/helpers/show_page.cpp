@@ -1,6 +1,5 @@
-// Pictures every wizard page, opened by the installer's own page procedure over
-// sample answers, as pageID.bmp files in the current directory (the finish page
-// once per outcome). Run in a Wine desktop, which draws frames and captions.
+// Pictures every wizard page over sample answers as pageID.bmp in the current
+// directory (the finish page once per outcome). Run in a Wine desktop.
 #include <stdio.h>
 
 #include "app/messages.h"
@@ -13,8 +12,8 @@
 
 static char shotPath[MAX_PATH];
 
-// Runs from the page's own message loop once the page has had time to show;
-// saves what the screen shows of the page as a 24-bit BMP file and ends it.
+// Runs from the page's message loop once it has shown: saves the screen under
+// the page as a 24-bit BMP file and ends the page.
 static void CALLBACK ShootPage(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND page = FindWindowA(kDialogClass, NULL);
@@ -28,26 +27,22 @@ static void CALLBACK ShootPage(HWND, UINT, UINT_PTR timer, DWORD)
     RECT r;
     GetWindowRect(page, &r);
     BITMAPINFOHEADER header = {sizeof header, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB};
-    DWORD size = (((DWORD)header.biWidth * 3 + 3) & ~3u) * (DWORD)header.biHeight;
-    DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+    DWORD size = (((DWORD)header.biWidth * 3 + 3) & ~3u) * (DWORD)header.biHeight, offset = sizeof(BITMAPFILEHEADER) + sizeof header;
     BITMAPFILEHEADER file = {0x4D42, offset + size, 0, 0, offset};
-    HDC screen = GetDC(NULL);
+    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
     void *bits = NULL;
     HBITMAP bitmap = CreateDIBSection(screen, (BITMAPINFO *)&header, DIB_RGB_COLORS, &bits, NULL, 0);
-    HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
-    FILE *out = fopen(shotPath, "wb");
-    if (out) {
+    if (FILE *out = fopen(shotPath, "wb")) {
         fwrite(&file, sizeof file, 1, out);
         fwrite(&header, sizeof header, 1, out);
         fwrite(bits, size, 1, out);
         fclose(out);
     }
-    SelectObject(memory, old);
+    DeleteObject(SelectObject(memory, old));
     DeleteDC(memory);
-    DeleteObject(bitmap);
     ReleaseDC(NULL, screen);
     EndDialog(page, END_CANCEL);
 }
@@ -55,8 +50,7 @@ static void CALLBACK ShootPage(HWND, UINT, UINT_PTR timer, DWORD)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     setup.hInstance = instance;
-    if (!RegisterWindowClasses())
-        return 1;
+    RegisterWindowClasses();
     setup.whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
     CopyText(setup.title, sizeof setup.title, "Vzorov\xE1 publik\xE1" "cia");   // cp1250
     FormatText(setup.welcomeText, sizeof setup.welcomeText, LoadText(IDS_WELCOME), setup.title);
@@ -66,19 +60,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     CopyText(setup.groupName, sizeof setup.groupName, "Vzorka");
     setup.requiredKb[0] = 1600;
     setup.requiredKb[1] = 626900;
-
     static const WORD pages[] = {10000, 10001, 10002, 10003, 10004, 10020, 10021, 10021, 10021};
     static const char *const outcomes[] = {"", "-failed", "-cancelled"};
     for (WORD page : pages) {
         setup.currentPage = page;
-        FormatText(shotPath, sizeof shotPath, "page%u%s.bmp", page,
-                   page == PAGE_FINISH ? outcomes[setup.installResult] : "");
+        FormatText(shotPath, sizeof shotPath, "page%u%s.bmp", page, page == PAGE_FINISH ? outcomes[setup.installResult] : "");
         SetTimer(NULL, 0, 1000, ShootPage);
         DialogBoxParamA(instance, MAKEINTRESOURCEA(page), NULL, DialInstDlgProc, 0);
         if (page == PAGE_FINISH)
             setup.installResult++;
     }
-    DeleteObject(setup.titleFont);
-    DeleteObject(setup.whiteBrush);
     return 0;
 }
