@@ -15,7 +15,6 @@ namespace {
 
 using testsupport::ReadShortcut;
 using testsupport::ScratchDir;
-using testsupport::WriteFileBytes;
 
 std::string Listing(const std::string &dir)
 {
@@ -35,14 +34,12 @@ protected:
     void SetUp() override
     {
         ResetSetupState();
-        ASSERT_TRUE(programsValue.Set(programs.path()));
-        ASSERT_TRUE(desktopValue.Set(desktop.path()));
+        ASSERT_TRUE(programsValue.Set(programs.path()) && desktopValue.Set(desktop.path()));
     }
 
-    WORD Group(const std::string &name, const FileEntry *files, WORD count, const std::string &targetDir)
+    WORD Group(const char *name, const FileEntry *files, WORD count, const ScratchDir &dir)
     {
-        return CreateProgramGroup(name.c_str(), files, count, targetDir.c_str(), icons.path().c_str(),
-                                  work.path().c_str());
+        return CreateProgramGroup(name, files, count, dir.path().c_str(), icons.path().c_str(), work.path().c_str());
     }
 
     ScratchDir programs{"lnk_programs"}, desktop{"lnk_desktop"}, target{"lnk_target"}, icons{"lnk_icons"},
@@ -51,55 +48,48 @@ protected:
     testsupport::RegistryValue desktopValue{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Desktop"};
 };
 
-TEST_F(Shortcuts, AGroupGetsAShortcutPerNamedEntryAndASecondRunReplacesThem)
+TEST_F(Shortcuts, ShortcutsReadBackAndASecondRunReplacesThem)
 {
     ASSERT_TRUE(testsupport::MakeDirectories(programs / "Pub"));
-    ASSERT_TRUE(WriteFileBytes(programs / "Pub\\Other.txt", "kept"));
-    ASSERT_TRUE(WriteFileBytes(programs / "Pub\\Reader.lnk", "not a shortcut"));
-    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader"), Entry("DATA.DAT"), Entry("HELP.HLP", "*", "Help")};
-    ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, target.path()));
+    ASSERT_TRUE(testsupport::WriteFileBytes(programs / "Pub\\Other.txt", "kept"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(programs / "Pub\\Reader.lnk", "not a shortcut"));
+    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader"), Entry("DATA.DAT"),
+                         Entry("HELP.HLP", "*", "Help")};
+    ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, target));
     EXPECT_EQ("Help.lnk Other.txt Reader.lnk ", Listing(programs / "Pub"));
     EXPECT_EQ(target / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Pub\\Reader.lnk"));
     EXPECT_EQ(target / "HELP.HLP||" + work.path(), ReadShortcut(programs / "Pub\\Help.lnk"));
+    ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, work));
+    EXPECT_EQ(work / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Pub\\Reader.lnk"));
 
-    ScratchDir second("lnk_second");
-    ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, second.path()));
-    EXPECT_EQ(second / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Pub\\Reader.lnk"));
-}
-
-TEST_F(Shortcuts, AFailureInTheMiddleKeepsTheShortcutsBeforeIt)
-{
-    ASSERT_TRUE(WriteFileBytes(programs / "IsAFile", "x"));
-    std::string longName(255, 'n'), longStar = "*" + longName, longLink(250, 'L');
-    const std::string kept = "3: First.lnk Second.lnk ";
-    const struct {
-        const char *what, *group;
-        FileEntry third;
-        std::string outcome;   // result: listing of the group
-    } cases[] = {
-        {"a group name that names a file", "IsAFile", Entry("HELP.HLP", "*", "Third"), "2: "},
-        {"a name that cannot be a file name", "Bar", Entry("HELP.HLP", "*", "Bad|Name"), kept},
-        {"a shortcut path over 260", "Link", Entry("HELP.HLP", "*", longLink.c_str()), kept},
-        {"a target path over 260", "Target", Entry(longName.c_str(), "*", "Third"), kept},
-        {"an icon path over 260", "Icon", Entry("HELP.HLP", longName.c_str(), "Third"), kept},
-        {"a '*' icon needs no path", "Star", Entry("HELP.HLP", longStar.c_str(), "Third"),
-         "0: Fifth.lnk First.lnk Fourth.lnk Second.lnk Third.lnk "},
-    };
-    for (const auto &c : cases) {
-        FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "First"), Entry("DATA.DAT", "*", "Second"), c.third,
-                             Entry("VIEWER.EXE", "*", "Fourth"), Entry("DATA.DAT", "*", "Fifth")};
-        WORD result = Group(c.group, files, 5, target.path());
-        EXPECT_EQ(c.outcome, std::to_string(result) + ": " + Listing(programs / c.group)) << c.what;
-    }
-}
-
-TEST_F(Shortcuts, TheDesktopShortcutOfTheFirstEntryIsReplacedOnASecondRun)
-{
     // Unlike the group's, the desktop shortcut takes a '*' icon name as it is.
     for (const char *name : {"VIEWER.EXE", "DATA.DAT"}) {
         ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Pub", target.path().c_str(), name, "*",
                                                      icons.path().c_str(), work.path().c_str()));
         EXPECT_EQ(target / name + "|" + icons / "*|" + work.path(), ReadShortcut(desktop / "Pub.lnk"));
+    }
+}
+
+TEST_F(Shortcuts, AFailureInTheMiddleKeepsTheShortcutsBeforeIt)
+{
+    ASSERT_TRUE(testsupport::WriteFileBytes(programs / "IsAFile", "x"));
+    std::string longName(255, 'n'), longLink(250, 'L');
+    const std::string kept = "3: First.lnk Second.lnk ";
+    const struct {
+        const char *group;
+        FileEntry third;
+        std::string outcome;   // result: listing of the group
+    } cases[] = {
+        {"IsAFile", Entry("HELP.HLP", "*", "Third"), "2: "},
+        {"Link", Entry("HELP.HLP", "*", longLink.c_str()), kept},
+        {"Target", Entry(longName.c_str(), "*", "Third"), kept},
+        {"Icon", Entry("HELP.HLP", longName.c_str(), "Third"), kept},
+    };
+    for (const auto &c : cases) {
+        FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "First"), Entry("DATA.DAT", "*", "Second"), c.third,
+                             Entry("VIEWER.EXE", "*", "Fourth")};
+        WORD result = Group(c.group, files, 4, target);
+        EXPECT_EQ(c.outcome, std::to_string(result) + ": " + Listing(programs / c.group)) << c.group;
     }
 }
 
