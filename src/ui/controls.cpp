@@ -34,7 +34,7 @@ int BuildWebAddress(const char *text, char *address, size_t size)
     return 1;
 }
 
-// ---------------------------------------------------------------- registration
+// The registration.
 
 static ATOM RegisterOneClass(const char *name, WNDPROC procedure, HCURSOR cursor,
                              HBRUSH background, int windowExtra, HICON icon)
@@ -103,14 +103,14 @@ int RegisterWindowClasses()
            RegisterProgButClass() != 0 && RegisterWwwButClass() != 0 && RegisterWwwButHotClass() != 0;
 }
 
-// ---------------------------------------------------------------- dialog class
+// The dialog class.
 
 LRESULT CALLBACK DlgIconWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefDlgProcA(window, message, wParam, lParam);
 }
 
-// ---------------------------------------------------------------- separator
+// The separator.
 
 static void PaintSeparator(HWND window)
 {
@@ -144,7 +144,7 @@ LRESULT CALLBACK LineButWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// ---------------------------------------------------------------- picture panes
+// The picture panes.
 
 static void LoadPicture(HWND window, PictureState *picture)
 {
@@ -223,7 +223,7 @@ LRESULT CALLBACK BmpButDemoWndProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// ---------------------------------------------------------------- percentage bar
+// The percentage bar.
 
 static void PaintPercentage(HWND window)
 {
@@ -290,7 +290,7 @@ LRESULT CALLBACK ProgButWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// ---------------------------------------------------------------- web links
+// The web links.
 
 // The first character of the text is a layout code: "C" centres, anything
 // else aligns left. The rest is shown.
@@ -365,7 +365,7 @@ LRESULT CALLBACK WwwButHotWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// ---------------------------------------------------------------- centred dialog
+// The centred dialog.
 
 INT_PTR CALLBACK ProgressWndProc(HWND window, UINT message, WPARAM, LPARAM)
 {

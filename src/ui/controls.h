@@ -8,7 +8,7 @@
 
 extern const char kDialogClass[];   // "TALVIREX"
 
-// ProgBut: wParam = new percentage 0..100; the result is the percentage in force.
+// ProgBut: wParam = the percentage to show, 0..100; the result is the percentage in force.
 enum { PROGBUT_SETPERCENT = WM_USER + 100 };
 
 enum { WEB_ADDRESS_SIZE = 112, CONTROL_TEXT_SIZE = 100 };

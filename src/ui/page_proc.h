@@ -19,7 +19,7 @@ int WindowHasClass(HWND window, const char *className);
 int GetTrimmedItemText(HWND page, int id, char *buffer, int size);
 
 // Trims bytes of 0x20 and below from both ends of the first length bytes of
-// text, in place; returns the new length.
+// text, in place; returns the length left.
 int TrimText(char *text, int length);
 
 // Whole megabytes and hundredths (both truncated) of a size in KB.
