@@ -2,7 +2,7 @@
 # Installs what building and testing TALVIREX needs on Debian or Ubuntu, when missing.
 set -eu
 packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64
-          xvfb xauth imagemagick locales liblnk-utils python3)
+          xvfb xauth imagemagick locales)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
