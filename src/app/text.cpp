@@ -64,6 +64,11 @@ int EndsWithBackslash(const char *text)
     return n > 0 && text[n - 1] == '\\';
 }
 
+int EnsureTrailingBackslash(char *directory, size_t size)
+{
+    return EndsWithBackslash(directory) || AppendText(directory, size, "\\");
+}
+
 int ContainsAnyOf(const char *text, const char *set)
 {
     return text[strcspn(text, set)] != 0;

@@ -25,6 +25,10 @@ int EqualIgnoringAsciiCase(const char *a, const char *b);
 // 1 when the text is non-empty and its last character is a backslash.
 int EndsWithBackslash(const char *text);
 
+// Appends a backslash to a directory text that does not end with one.
+// 1 when the text then fits its buffer, 0 when there was no room.
+int EnsureTrailingBackslash(char *directory, size_t size);
+
 // 1 when text contains any character of set.
 int ContainsAnyOf(const char *text, const char *set);
 

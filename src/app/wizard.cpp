@@ -22,12 +22,6 @@ int IsUnsupportedSystem(DWORD platformId, DWORD majorVersion)
            (platformId == VER_PLATFORM_WIN32_NT && majorVersion == 3);
 }
 
-void EnsureTrailingBackslash(char *directory, size_t size)
-{
-    if (!EndsWithBackslash(directory))
-        AppendText(directory, size, "\\");
-}
-
 PageId PageAfter(PageId page, WORD endCode, BYTE createGroup)
 {
     if (endCode == END_BACK) {

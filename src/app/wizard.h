@@ -13,9 +13,6 @@ TALVIREX_EXPORT BOOL CALLBACK SearchInstEnum(HWND window, LPARAM data);
 // 1 for Win32s and Windows NT 3.x, which the installer refuses.
 int IsUnsupportedSystem(DWORD platformId, DWORD majorVersion);
 
-// Appends a backslash to a directory text that does not end with one.
-void EnsureTrailingBackslash(char *directory, size_t size);
-
 // The page that follows page after it ended with endCode, or 0 when the
 // sequence ends there (END_NEXT past the last page, or any other code).
 PageId PageAfter(PageId page, WORD endCode, BYTE createGroup);

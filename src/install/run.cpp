@@ -54,14 +54,13 @@ static WORD CountFilesToCopy()
 static ErrorCode PrepareInstallDir()
 {
     CopyText(setup.installDir, sizeof setup.installDir, setup.targetDir);
-    if (!EndsWithBackslash(setup.installDir))
-        AppendText(setup.installDir, sizeof setup.installDir, "\\");
+    EnsureTrailingBackslash(setup.installDir, sizeof setup.installDir);
     size_t n = strlen(setup.installDir);
     if (n > 3 && setup.installDir[n - 1] == '\\')
         setup.installDir[n - 1] = 0;
     ErrorCode error = CreateDirectoryPath(setup.installDir);
-    if (error == 0 && !EndsWithBackslash(setup.installDir))
-        AppendText(setup.installDir, sizeof setup.installDir, "\\");
+    if (error == 0)
+        EnsureTrailingBackslash(setup.installDir, sizeof setup.installDir);
     return error;
 }
 

@@ -13,9 +13,8 @@ static char groupFolder[GROUP_FOLDER_SIZE];
 void ListSubdirectories(char *folderPath, char *output, int room)
 {
     // A pattern cut short would search some other folder.
-    if (!EndsWithBackslash(folderPath) && !AppendText(folderPath, GROUP_FOLDER_SIZE, "\\"))
-        return;
-    if (!AppendText(folderPath, GROUP_FOLDER_SIZE, "*.*"))
+    if (!EnsureTrailingBackslash(folderPath, GROUP_FOLDER_SIZE) ||
+        !AppendText(folderPath, GROUP_FOLDER_SIZE, "*.*"))
         return;
 
     WIN32_FIND_DATAA found;

@@ -55,8 +55,7 @@ static SHORT GetShellFolder(const char *sharedValue, const char *userValue, char
             return -1;
         source = 1;
     }
-    if (!EndsWithBackslash(buffer))
-        AppendText(buffer, REGISTRY_TEXT_SIZE + 1, "\\");
+    EnsureTrailingBackslash(buffer, REGISTRY_TEXT_SIZE + 1);
     return source;
 }
 

@@ -46,6 +46,11 @@ TEST(Text, CopyAppendAndFormatStayInsideTheBuffer)
     EXPECT_STREQ("1,05", buf);
     EXPECT_EQ(-1, FormatText(buf, 6, "%s", "toolong"));
     EXPECT_STREQ("toolo", buf);
+    char dir[5] = "C:\\";
+    EXPECT_EQ(1, EnsureTrailingBackslash(dir, sizeof dir));
+    EXPECT_STREQ("C:\\", dir);
+    CopyText(dir, sizeof dir, "C:\\x");
+    EXPECT_EQ(0, EnsureTrailingBackslash(dir, sizeof dir)) << "no room for the backslash";
 }
 
 TEST(Text, OnlyAsciiLettersFoldInComparisons)
