@@ -1,12 +1,10 @@
 #include "app/command_line.h"
 
-#include "app/setup_state.h"
-#include "app/text.h"
-
-enum { SOURCE_OPTION_BUFFER_SIZE = 264 };
+#include "base/setup_state.h"
+#include "base/text.h"
 
 // The -S path with "\w.w" appended, before it is made absolute.
-static char sourceOption[SOURCE_OPTION_BUFFER_SIZE];
+static char sourceOption[PATH_TEXT_SIZE];
 
 // Every byte from 1 to 32 separates tokens; 0 ends the line.
 static int IsSeparator(unsigned char c)
@@ -35,8 +33,7 @@ static void TakeSourcePath(const unsigned char *path, size_t length)
     for (size_t i = 0; i < length; i++)
         sourceOption[i] = (char)path[i];
     sourceOption[length] = 0;
-    if (sourceOption[length - 1] == '\\')
-        sourceOption[--length] = 0;
+    StripTrailingBackslash(sourceOption, 0);
     // A dummy file name, so that the directory comes out as the path of a
     // file's folder; a bare drive letter then names the drive's root.
     if (!AppendText(sourceOption, sizeof sourceOption, "\\w.w"))

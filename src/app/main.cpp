@@ -1,9 +1,10 @@
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 #include "app/wizard.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
-    // First of all: the message functions load their texts from this module.
+    ResetSetupState();
+    // Before anything else: the message functions load their texts from this module.
     setup.hInstance = instance;
     return RunSetup(commandLine);
 }

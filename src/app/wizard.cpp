@@ -3,12 +3,13 @@
 #include <string.h>
 
 #include "app/command_line.h"
-#include "app/messages.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/text.h"
 #include "description/description.h"
 #include "install/run.h"
 #include "resource.h"
 #include "ui/controls.h"
+#include "ui/page_helpers.h"
 #include "ui/page_proc.h"
 
 BOOL CALLBACK SearchInstEnum(HWND window, LPARAM)

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 
 // Finds a running installer by the class of its pages; returns FALSE to stop
 // the enumeration at such a window.

@@ -2,9 +2,9 @@
 
 #include <string.h>
 
-#include "app/messages.h"
-#include "app/text.h"
-#include "description/folder_chooser.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "ui/folder_chooser.h"
 #include "resource.h"
 #include "shell/registry.h"
 
@@ -111,7 +111,7 @@ static int FindMedium()
     if (DescriptionIsHere())
         return 1;
     ShowMessageId(IDS_NOT_ON_MEDIUM);
-    if (!LocateMedium(setup.pathBuffer)) {
+    if (!LocateMedium(setup.pathBuffer, kDescriptionName)) {
         ShowMessageId(IDS_NO_MEDIUM);
         return 0;
     }
@@ -181,7 +181,7 @@ static int MeasureMedium()
         if (kb == 0)
             return BadMedium(mediumPath);
         maximal += kb;
-        if (entry.kind != 0)
+        if (entry.kind != FILE_KIND_MAXIMAL_ONLY)
             minimal += kb;
         if (entry.iconFile != NULL && entry.iconFile[0] != '*') {
             if (!FormSourcePath(mediumPath, sizeof mediumPath, entry.iconFile) ||
@@ -189,8 +189,8 @@ static int MeasureMedium()
                 return BadMedium(mediumPath);
         }
     }
-    setup.requiredKb[0] = minimal;
-    setup.requiredKb[1] = maximal;
+    setup.requiredKb[INSTALL_MINIMAL] = minimal;
+    setup.requiredKb[INSTALL_MAXIMAL] = maximal;
     return 1;
 }
 

@@ -1,7 +1,8 @@
 #include "install/file_ops.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "resource.h"
+#include "ui/progress.h"
 
 BYTE copyBuffer[COPY_BUFFER_SIZE];
 
@@ -11,11 +12,14 @@ static char copyTempPath[PATH_BUFFER_SIZE];
 
 enum { TEMP_NAME_ATTEMPTS = 64 };
 
+// A threshold no file reaches: the copy makes no sub-steps.
+static const DWORD NO_SUB_STEPS = 0x7FFFFFFF;
+
 DWORD CopyThreshold(DWORD size, WORD steps)
 {
     if (steps >= 1 && steps <= 99)
         return size / steps;
-    return 0x7FFFFFFF;
+    return NO_SUB_STEPS;
 }
 
 // Creates a new, empty file beside destination, named in copyTempPath.
@@ -64,7 +68,7 @@ static BOOL ReplaceDestination(const char *destination)
 static ErrorCode CopyBlocks(HANDLE source, HANDLE target, WORD percent, WORD steps)
 {
     DWORD size = GetFileSize(source, NULL);
-    if (size == 0xFFFFFFFF)
+    if (size == INVALID_FILE_SIZE)
         return IDS_DISK_ERROR;
     DWORD threshold = CopyThreshold(size, steps);
     DWORD accumulated = 0;
@@ -119,49 +123,5 @@ ErrorCode CopyFileWithProgress(const char *source, const char *destination, WORD
         result = IDS_TARGET_CREATE;
     if (result != 0)
         DeleteFileA(copyTempPath);
-    return result;
-}
-
-DWORD FreeKbFromGeometry(DWORD bytesPerSector, DWORD sectorsPerCluster, DWORD freeClusters)
-{
-    // 64 bits: a drive with 2 TB or more free would wrap a 32-bit count of
-    // 512-byte units. Below that the result is the same as in 32 bits.
-    unsigned long long unitsPerCluster = ((unsigned long long)bytesPerSector * sectorsPerCluster) >> 9;
-    unsigned long long kb = (unitsPerCluster * freeClusters) >> 1;
-    return kb > 0x7FFFFFFF ? 0x7FFFFFFF : (DWORD)kb;
-}
-
-DWORD GetDriveFreeKb(char driveLetter)
-{
-    char root[4] = {driveLetter, ':', '\\', 0};
-    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
-        return 0;
-    return FreeKbFromGeometry(bytesPerSector, sectorsPerCluster, freeClusters);
-}
-
-// A fixed amount of processor work, so that each file line stays readable
-// for a moment; no messages are processed meanwhile.
-static void PauseForReading()
-{
-    for (int pass = 0; pass < 10000; pass++) {
-        // volatile: every multiplication and division really happens.
-        volatile int counter = 0;
-        while (counter < 150) {
-            counter = counter * 10;
-            counter = counter / 10;
-            counter = counter + 1;
-        }
-    }
-}
-
-LRESULT ShowProgress(WORD percent, const char *text)
-{
-    LRESULT result = SendDlgItemMessageA(setup.progressDialog, IDC_PROGRESS_BAR, PROGRESS_SET_PERCENT,
-                                         percent, 0);
-    if (text == NULL)
-        return result;
-    SetDlgItemTextA(setup.progressDialog, IDC_PROGRESS_LINE, text);
-    PauseForReading();
     return result;
 }

@@ -2,13 +2,15 @@
 
 #include <string.h>
 
-#include "app/messages.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/text.h"
 #include "install/file_ops.h"
 #include "install/version.h"
 #include "resource.h"
+#include "shell/disk.h"
 #include "shell/shortcuts.h"
 #include "ui/page_proc.h"
+#include "ui/progress.h"
 
 enum { PROGRESS_TEXT_SIZE = 300 };
 
@@ -18,9 +20,9 @@ static char shortcutDir[PATH_BUFFER_SIZE];
 int BuildTargetPath(char *buffer, size_t size, FileKind kind, const char *name)
 {
     const char *directory = setup.installDir;
-    if (kind == 2 || kind == 4)
+    if (kind == FILE_KIND_SYSTEM || kind == FILE_KIND_SYSTEM_TOO)
         directory = setup.systemDir;
-    else if (kind == 3)
+    else if (kind == FILE_KIND_WINDOWS)
         directory = setup.windowsDir;
     // A path the system could not open counts as too long as well.
     size_t limit = size < MAX_PATH_CHARS + 1 ? size : MAX_PATH_CHARS + 1;
@@ -44,7 +46,7 @@ static WORD CountFilesToCopy()
 {
     WORD count = 0;
     for (WORD i = 0; i < setup.fileCount; i++) {
-        if (setup.files[i].kind != 0)
+        if (setup.files[i].kind != FILE_KIND_MAXIMAL_ONLY)
             count++;
     }
     return count;
@@ -55,9 +57,7 @@ static ErrorCode PrepareInstallDir()
 {
     CopyText(setup.installDir, sizeof setup.installDir, setup.targetDir);
     EnsureTrailingBackslash(setup.installDir, sizeof setup.installDir);
-    size_t n = strlen(setup.installDir);
-    if (n > 3 && setup.installDir[n - 1] == '\\')
-        setup.installDir[n - 1] = 0;
+    StripTrailingBackslash(setup.installDir, 3);
     ErrorCode error = CreateDirectoryPath(setup.installDir);
     if (error == 0)
         EnsureTrailingBackslash(setup.installDir, sizeof setup.installDir);
@@ -71,7 +71,7 @@ static ErrorCode CopyFiles(WORD step)
     WORD subStepStart = 11;
     for (WORD i = 0; i < setup.fileCount; i++) {
         const FileEntry *entry = &setup.files[i];
-        if (entry->kind == 0)
+        if (entry->kind == FILE_KIND_MAXIMAL_ONLY)
             continue;
         if (!BuildTargetPath(setup.pathBuffer, sizeof setup.pathBuffer, entry->kind, entry->name))
             return IDS_TARGET_CREATE;
@@ -80,7 +80,7 @@ static ErrorCode CopyFiles(WORD step)
         CopyText(progressText + prefixLength, sizeof progressText - prefixLength, entry->name);
         ShowProgress((WORD)(10 + handled * step), progressText);
 
-        int versioned = entry->kind >= 2 && entry->kind <= 4;
+        int versioned = entry->kind >= FILE_KIND_SYSTEM && entry->kind <= FILE_KIND_SYSTEM_TOO;
         if (!versioned || ShouldCopyByVersion(setup.sourceDir, setup.pathBuffer)) {
             ErrorCode error = CopyFileWithProgress(setup.sourceDir, setup.pathBuffer, subStepStart,
                                                    step > 2 ? (WORD)(step - 2) : 0);
@@ -97,7 +97,7 @@ static ErrorCode WriteRecords()
 {
     if (!WritePrivateProfileStringA("INSTALL", "WIN32", "1", setup.publicationIni))
         return IDS_INI_WRITE;
-    const char *path = setup.installType == 1 ? setup.installDir : setup.sourceDir;
+    const char *path = setup.installType == INSTALL_MAXIMAL ? setup.installDir : setup.sourceDir;
     if (!WritePrivateProfileStringA("SETING", "PATH", path, setup.publicationIni))
         return IDS_INI_WRITE;
     return 0;
@@ -108,9 +108,7 @@ static ErrorCode CreateShortcuts()
     if (!setup.createGroup && !setup.createDesktopIcon)
         return 0;
     CopyText(shortcutDir, sizeof shortcutDir, setup.installDir);
-    size_t n = strlen(shortcutDir);
-    if (n > 3)
-        shortcutDir[n - 1] = 0;
+    StripTrailingBackslash(shortcutDir, 3);
     if (setup.createGroup) {
         ShowProgress(98, LoadText(IDS_STEP_GROUP));
         WORD result = CreateProgramGroup(setup.groupName, setup.files, setup.fileCount,
@@ -154,11 +152,11 @@ static ErrorCode RunSteps()
 
 ErrorCode RunInstallation()
 {
-    if (setup.installType == 1)
-        MarkKinds(0, TRANSIENT_KIND);
+    if (setup.installType == INSTALL_MAXIMAL)
+        MarkKinds(FILE_KIND_MAXIMAL_ONLY, FILE_KIND_TRANSIENT);
     ErrorCode result = RunSteps();
     if (result == 0)
-        MessageBeep(MB_OK);
+        MessageBeep(MB_OK);   // the default sound
     else
         ShowMessageId(result);
 
@@ -167,7 +165,7 @@ ErrorCode RunInstallation()
         DestroyWindow(setup.progressDialog);
         setup.progressDialog = NULL;
     }
-    if (setup.installType == 1)
-        MarkKinds(TRANSIENT_KIND, 0);
+    if (setup.installType == INSTALL_MAXIMAL)
+        MarkKinds(FILE_KIND_TRANSIENT, FILE_KIND_MAXIMAL_ONLY);
     return result;
 }

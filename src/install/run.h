@@ -4,9 +4,7 @@
 
 #include <windows.h>
 
-#include "app/setup_state.h"
-
-enum { TRANSIENT_KIND = 5 };   // kind 0 entries while a maximal run copies them
+#include "base/setup_state.h"
 
 // Runs the installation; 0, or the ID of the message already shown.
 ErrorCode RunInstallation();

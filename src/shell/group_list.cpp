@@ -2,19 +2,19 @@
 
 #include <string.h>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "shell/registry.h"
 
 char groupList[GROUP_LIST_SIZE];
 
 // A Programs folder from the registry, with room for the search pattern.
-static char groupFolder[GROUP_FOLDER_SIZE];
+static char groupFolder[PATH_TEXT_SIZE];
 
 void ListSubdirectories(char *folderPath, char *output, int room)
 {
     // A pattern cut short would search some other folder.
-    if (!EnsureTrailingBackslash(folderPath, GROUP_FOLDER_SIZE) ||
-        !AppendText(folderPath, GROUP_FOLDER_SIZE, "*.*"))
+    if (!EnsureTrailingBackslash(folderPath, PATH_TEXT_SIZE) ||
+        !AppendText(folderPath, PATH_TEXT_SIZE, "*.*"))
         return;
 
     WIN32_FIND_DATAA found;

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
-enum { GROUP_LIST_SIZE = 1024, GROUP_FOLDER_SIZE = 264 };
+#include "base/setup_state.h"
+
+enum { GROUP_LIST_SIZE = 1024 };
 
 extern char groupList[GROUP_LIST_SIZE];
 
@@ -12,7 +14,7 @@ extern char groupList[GROUP_LIST_SIZE];
 // Programs folder, each followed by CR LF. Null when the list is empty.
 char *ListProgramGroups();
 
-// Appends the subdirectory names of folderPath (a buffer of GROUP_FOLDER_SIZE
+// Appends the subdirectory names of folderPath (a buffer of PATH_TEXT_SIZE
 // bytes, changed in place: the search pattern is appended) at output, which
 // has room bytes left.
 void ListSubdirectories(char *folderPath, char *output, int room);

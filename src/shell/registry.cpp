@@ -1,6 +1,6 @@
 #include "shell/registry.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -41,8 +41,8 @@ void GetProgramFilesDir(char *destination)
     SHORT n = ReadRegistryString(ROOT_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", local);
     if (n <= 0)
         CopyText(local, sizeof local, "C:");
-    else if (local[n - 1] == '\\')
-        local[n - 1] = 0;
+    else
+        StripTrailingBackslash(local, 0);
     CopyText(destination, REGISTRY_TEXT_SIZE, local);
 }
 

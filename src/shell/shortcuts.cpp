@@ -4,17 +4,15 @@
 #include <shlobj.h>
 #include <string.h>
 
-#include "app/text.h"
-#include "install/file_ops.h"
+#include "base/text.h"
+#include "shell/disk.h"
 #include "shell/registry.h"
 
-enum { SHORTCUT_PATH_SIZE = 264 };
-
-static char groupDir[SHORTCUT_PATH_SIZE];
-static char desktopDir[SHORTCUT_PATH_SIZE];
-static char shortcutPath[SHORTCUT_PATH_SIZE];
-static char targetPath[SHORTCUT_PATH_SIZE];
-static char iconLocation[SHORTCUT_PATH_SIZE];
+static char groupDir[PATH_TEXT_SIZE];
+static char desktopDir[PATH_TEXT_SIZE];
+static char shortcutPath[PATH_TEXT_SIZE];
+static char targetPath[PATH_TEXT_SIZE];
+static char iconLocation[PATH_TEXT_SIZE];
 
 static int FitsPath(const char *text)
 {
@@ -24,7 +22,7 @@ static int FitsPath(const char *text)
 // Joins two texts by format into buffer; 0 when the result is longer than a path.
 static int FormPath(char *buffer, const char *format, const char *first, const char *second)
 {
-    int length = FormatText(buffer, SHORTCUT_PATH_SIZE, format, first, second);
+    int length = FormatText(buffer, PATH_TEXT_SIZE, format, first, second);
     return length >= 0 && length <= MAX_PATH_CHARS;
 }
 

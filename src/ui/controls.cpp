@@ -2,7 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/text.h"
+#include "base/text.h"
+#include "resource.h"
 
 const char kDialogClass[] = "TALVIREX";
 
@@ -68,7 +69,7 @@ ATOM RegisterDialogClass()
 {
     return RegisterOneClass(kDialogClass, DlgIconWndProc, LoadCursorA(NULL, IDC_ARROW),
                             (HBRUSH)(COLOR_BTNFACE + 1), DLGWINDOWEXTRA,
-                            LoadIconA(setup.hInstance, MAKEINTRESOURCEA(1)));
+                            LoadIconA(setup.hInstance, MAKEINTRESOURCEA(IDI_APP)));
 }
 
 ATOM RegisterBmpButClass()
@@ -94,7 +95,7 @@ ATOM RegisterWwwButClass()
 ATOM RegisterWwwButHotClass()
 {
     return RegisterOneClass("WwwButHot", WwwButHotWndProc,
-                            LoadCursorA(setup.hInstance, MAKEINTRESOURCEA(1)), NULL, 0, NULL);
+                            LoadCursorA(setup.hInstance, MAKEINTRESOURCEA(IDR_HAND_CURSOR)), NULL, 0, NULL);
 }
 
 int RegisterWindowClasses()

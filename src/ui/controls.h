@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 
 extern const char kDialogClass[];   // "TALVIREX"
 

@@ -1,80 +1,12 @@
 #include "ui/page_proc.h"
 
-#include <string.h>
-
-#include "app/messages.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/text.h"
 #include "resource.h"
+#include "ui/page_helpers.h"
 #include "ui/target_pages.h"
 
-enum { CLASS_NAME_SIZE = 100, SIZE_TEXT_SIZE = 40 };
-
 static const char kViewerClass[] = "KVX_APP";
-
-int TrimText(char *text, int length)
-{
-    int start = 0;
-    while (start < length && (unsigned char)text[start] <= ' ')
-        start++;
-    while (length > start && (unsigned char)text[length - 1] <= ' ')
-        length--;
-    text[length] = 0;
-    if (start > 0)
-        memmove(text, text + start, (size_t)(length - start + 1));
-    return length - start;
-}
-
-int GetTrimmedItemText(HWND page, int id, char *buffer, int size)
-{
-    int length = GetDlgItemTextA(page, id, buffer, size);
-    return TrimText(buffer, length);
-}
-
-void SplitKbToMb(DWORD kb, DWORD *megabytes, UINT *hundredths)
-{
-    *megabytes = kb / 1024;
-    *hundredths = (UINT)((kb % 1024) * 100 / 1024);
-}
-
-void ShowSizeText(HWND page, int id, DWORD kb)
-{
-    DWORD megabytes;
-    UINT hundredths;
-    SplitKbToMb(kb, &megabytes, &hundredths);
-    char text[SIZE_TEXT_SIZE];
-    FormatText(text, sizeof text, LoadText(IDS_TYPE_SIZE), megabytes, hundredths);
-    SetDlgItemTextA(page, id, text);
-}
-
-HFONT CreateBoldFont(HWND page)
-{
-    HFONT font = (HFONT)SendMessageA(page, WM_GETFONT, 0, 0);
-    LOGFONTA description;
-    if (!GetObjectA(font, sizeof description, &description))
-        return NULL;
-    description.lfWeight = FW_BOLD;
-    return CreateFontIndirectA(&description);
-}
-
-int CentreOffset(int outer, int inner)
-{
-    return (outer - inner) >> 1;
-}
-
-void EndPage(HWND page, INT_PTR code)
-{
-    GetWindowRect(page, &setup.dialogPos);
-    EndDialog(page, code);
-}
-
-int WindowHasClass(HWND window, const char *className)
-{
-    char name[CLASS_NAME_SIZE];
-    if (GetClassNameA(window, name, sizeof name) == 0)
-        return 0;
-    name[sizeof name - 1] = 0;
-    return EqualIgnoringAsciiCase(name, className);
-}
 
 BOOL CALLBACK SearchAppsEnum(HWND window, LPARAM)
 {

@@ -2,19 +2,19 @@
 
 #include <string.h>
 
-#include "app/messages.h"
-#include "app/text.h"
-#include "description/folder_chooser.h"
-#include "install/file_ops.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "ui/folder_chooser.h"
 #include "resource.h"
+#include "shell/disk.h"
 #include "shell/group_list.h"
-#include "ui/page_proc.h"
+#include "base/sizes.h"
+#include "ui/page_helpers.h"
 
 enum {
     DIRECTORY_READ_SIZE = MAX_PATH_CHARS + 1,
     GROUP_READ_SIZE = GROUP_NAME_LIMIT + 1,
-    FREE_TEXT_SIZE = 100,
-    SOURCE_COPY_SIZE = 264
+    FREE_TEXT_SIZE = 100
 };
 
 static const char kTargetForbidden[] = "/:*?\"<>|";
@@ -22,7 +22,7 @@ static const char kGroupForbidden[] = "/:*?\"\\<>|";
 // A dummy file name, so that GetFullPathNameA names the directory as the file's folder.
 static const char kDummySuffix[] = "\\sbbs.wow";
 
-static char sourceUpper[SOURCE_COPY_SIZE];
+static char sourceUpper[PATH_TEXT_SIZE];
 
 static int IsAsciiLetter(char c)
 {
@@ -117,9 +117,8 @@ static void EnableNextWhenFilled(HWND page, int id, int size)
 
 static void Browse(HWND page)
 {
-    int n = GetTrimmedItemText(page, IDC_TARGET_EDIT, setup.textBuffer, DIRECTORY_READ_SIZE);
-    if (n > 3 && setup.textBuffer[n - 1] == '\\')
-        setup.textBuffer[n - 1] = 0;
+    GetTrimmedItemText(page, IDC_TARGET_EDIT, setup.textBuffer, DIRECTORY_READ_SIZE);
+    StripTrailingBackslash(setup.textBuffer, 3);
     if (BrowseForDirectory(page, setup.pathBuffer, setup.textBuffer)) {
         SetDlgItemTextA(page, IDC_TARGET_EDIT, setup.pathBuffer);
         ShowFreeSpace(page, setup.pathBuffer);
@@ -157,9 +156,8 @@ ErrorCode CheckTargetForm(const char *text, int length)
 
 ErrorCode CanonicaliseTarget(char *text, int length)
 {
-    if (text[length - 1] == '\\')
-        length--;
     text[length] = 0;
+    StripTrailingBackslash(text, 0);
     AppendText(text, TEXT_BUFFER_SIZE, kDummySuffix);
 
     char *filePart = NULL;
@@ -201,7 +199,7 @@ int TargetPageAccepts(HWND page)
     }
     // The accepted directory is stored without its trailing backslash.
     CopyText(setup.targetDir, sizeof setup.targetDir, setup.pathBuffer);
-    setup.targetDir[strlen(setup.targetDir) - 1] = 0;
+    StripTrailingBackslash(setup.targetDir, 0);
     return 1;
 }
 

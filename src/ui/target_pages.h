@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 
 enum { DIRECTORY_EDIT_LIMIT = 247, GROUP_NAME_LIMIT = 60 };
 

@@ -4,12 +4,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "app/setup_state.h"
-#include "app/text.h"
+#include "base/setup_state.h"
+#include "base/text.h"
 #include "description/description.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    ResetSetupState();
     setup.hInstance = instance;
     setup.debugMessages = __argc > 2 && strcmp(__argv[1], "-D") == 0;
     FormatText(setup.sourceDir, sizeof setup.sourceDir, "%s\\", __argv[__argc - 1]);

@@ -2,13 +2,14 @@
 // directory (the finish page once per outcome). Run in a Wine desktop.
 #include <stdio.h>
 
-#include "app/messages.h"
-#include "app/setup_state.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/setup_state.h"
+#include "base/text.h"
 #include "install/file_ops.h"
 #include "resource.h"
 #include "ui/controls.h"
 #include "ui/page_proc.h"
+#include "ui/progress.h"
 
 static char shotPath[MAX_PATH];
 
@@ -49,6 +50,7 @@ static void CALLBACK ShootPage(HWND, UINT, UINT_PTR timer, DWORD)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    ResetSetupState();
     setup.hInstance = instance;
     RegisterWindowClasses();
     setup.whiteBrush = CreateSolidBrush(RGB(255, 255, 255));

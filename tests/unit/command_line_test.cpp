@@ -1,7 +1,7 @@
 // The command-line options -C, -D and -S.
 #include "app/command_line.h"
-#include "app/setup_state.h"
-#include "app/text.h"
+#include "base/setup_state.h"
+#include "base/text.h"
 #include "test_support.h"
 
 TEST(CommandLine, SetsFlagsAndSourceDirectory)

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 #include "description/description.h"
-#include "description/folder_chooser.h"
+#include "ui/folder_chooser.h"
 #include "shell/registry.h"
 #include "test_support.h"
 

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "install/file_ops.h"
+#include "shell/disk.h"
+#include "ui/controls.h"
 #include "resource.h"
 #include "test_support.h"
 
@@ -13,7 +15,7 @@ namespace {
 std::vector<WPARAM> percents;   // every percentage the bar was sent
 LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == PROGRESS_SET_PERCENT) percents.push_back(wParam);
+    if (message == PROGBUT_SETPERCENT) percents.push_back(wParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 #include "shell/group_list.h"
 #include "shell/registry.h"
 #include "test_support.h"

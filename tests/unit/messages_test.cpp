@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
-#include "app/setup_state.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/setup_state.h"
+#include "base/text.h"
 
 namespace {
 

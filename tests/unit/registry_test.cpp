@@ -1,5 +1,5 @@
 // Registry strings and the folders looked up through them, in the test prefix's registry.
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 #include "shell/registry.h"
 #include "test_support.h"
 

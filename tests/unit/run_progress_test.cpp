@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/setup_state.h"
-#include "app/text.h"
+#include "base/setup_state.h"
+#include "base/text.h"
 #include "install/run.h"
 #include "test_support.h"
 #include "ui/controls.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 #include "shell/registry.h"
 #include "shell/shortcuts.h"
 #include "test_support.h"

@@ -6,10 +6,11 @@
 
 #include <string>
 
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 #include "app/wizard.h"
 #include "install/run.h"
-#include "ui/page_proc.h"
+#include "base/sizes.h"
+#include "base/text.h"
 #include "ui/target_pages.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/text.h"
+#include "base/text.h"
 
 #include <stdarg.h>
 #include <stdio.h>
@@ -72,4 +72,25 @@ int EnsureTrailingBackslash(char *directory, size_t size)
 int ContainsAnyOf(const char *text, const char *set)
 {
     return text[strcspn(text, set)] != 0;
+}
+
+int TrimText(char *text, int length)
+{
+    int start = 0;
+    while (start < length && (unsigned char)text[start] <= ' ')
+        start++;
+    while (length > start && (unsigned char)text[length - 1] <= ' ')
+        length--;
+    text[length] = 0;
+    if (start > 0)
+        memmove(text, text + start, (size_t)(length - start + 1));
+    return length - start;
+}
+
+size_t StripTrailingBackslash(char *text, size_t keepLength)
+{
+    size_t n = strlen(text);
+    if (n > keepLength && text[n - 1] == '\\')
+        text[--n] = 0;
+    return n;
 }

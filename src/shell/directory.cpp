@@ -1,10 +1,11 @@
+#include "shell/disk.h"
+
 #include <string.h>
 
-#include "app/text.h"
-#include "install/file_ops.h"
+#include "base/text.h"
 #include "resource.h"
 
-static char directoryBuffer[DIRECTORY_BUFFER_SIZE];
+static char directoryBuffer[PATH_TEXT_SIZE];
 
 static int IsDirectory(DWORD attributes)
 {
@@ -22,8 +23,7 @@ ErrorCode CreateDirectoryPath(const char *path)
         directoryBuffer[--length] = 0;
     if (length == 0)
         return IDS_BAD_TARGET;
-    if (directoryBuffer[length - 1] == '\\')
-        directoryBuffer[--length] = 0;
+    length = StripTrailingBackslash(directoryBuffer, 0);
 
     DWORD attributes = GetFileAttributesA(directoryBuffer);
     if (attributes != INVALID_FILE_ATTRIBUTES)

@@ -6,9 +6,9 @@
 
 enum { CHOOSER_BUFFER_SIZE = 260 };
 
-// Asks the user where the medium is; buffer (CHOOSER_BUFFER_SIZE bytes) then
-// holds a path inside the chosen directory. Nonzero on OK.
-int LocateMedium(char *buffer);
+// Asks the user for the directory that holds the file descriptionName; buffer
+// (CHOOSER_BUFFER_SIZE bytes) then holds a path inside it. Nonzero on OK.
+int LocateMedium(char *buffer, const char *descriptionName);
 
 // Lets the user pick a directory, starting in initialDir; buffer then holds it.
 int BrowseForDirectory(HWND owner, char *buffer, const char *initialDir);

@@ -1,6 +1,6 @@
-#include "app/messages.h"
+#include "base/messages.h"
 
-#include "app/setup_state.h"
+#include "base/setup_state.h"
 
 char stringBuffer[STRING_BUFFER_SIZE];
 
@@ -37,7 +37,7 @@ char *LoadText(UINT id)
 WORD ShowMessage(const char *text)
 {
     MessageStyle s = MessageStyleFor(text);
-    MessageBeep(0);
+    MessageBeep(MB_OK);
     int answer = MessageBoxA(NULL, text + s.skipFirstByte, kCaption, s.style);
     if (!s.isQuestion)
         return 1;

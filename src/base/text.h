@@ -32,4 +32,12 @@ int EnsureTrailingBackslash(char *directory, size_t size);
 // 1 when text contains any character of set.
 int ContainsAnyOf(const char *text, const char *set);
 
+// Trims bytes of 0x20 and below from both ends of the first length bytes of
+// text, in place; returns the length left.
+int TrimText(char *text, int length);
+
+// Removes one trailing backslash from a text longer than keepLength
+// characters (3 keeps the one of a drive's root "C:\"); returns the length.
+size_t StripTrailingBackslash(char *text, size_t keepLength);
+
 #endif

@@ -28,6 +28,22 @@ enum {
     RESULT_CANCELLED = 2
 };
 
+// File kinds: where a listed file goes.
+enum {
+    FILE_KIND_MAXIMAL_ONLY = 0,   // copied by a maximal installation, else used from the medium
+    FILE_KIND_INSTALL_DIR = 1,    // always copied to the installation directory
+    FILE_KIND_SYSTEM = 2,         // system directory, by product version
+    FILE_KIND_WINDOWS = 3,        // Windows directory, by product version
+    FILE_KIND_SYSTEM_TOO = 4,     // as kind 2 in every respect
+    FILE_KIND_TRANSIENT = 5       // kind 0 entries while a maximal run copies them
+};
+
+// Installation types; the index of requiredKb too.
+enum {
+    INSTALL_MINIMAL = 0,
+    INSTALL_MAXIMAL = 1
+};
+
 // Page end codes (dialog results).
 enum {
     END_NEXT = 1,
@@ -41,7 +57,8 @@ enum {
     MAX_FILE_ENTRIES = 60,    // room in the file list
     FILE_KEYS_PER_SECTION = 29,
     STRING_POOL_SIZE = 4096,
-    TEXT_BUFFER_SIZE = 272
+    TEXT_BUFFER_SIZE = 272,
+    PATH_TEXT_SIZE = 264      // a path of MAX_PATH_CHARS with room to append a few characters
 };
 
 // One entry of the file list; the texts point into stringPool.
@@ -71,14 +88,14 @@ struct SetupState {
     WORD fileCount;
     char stringPool[STRING_POOL_SIZE];
     WORD poolUsed;
-    DWORD requiredKb[2];        // [0] minimal, [1] maximal
+    DWORD requiredKb[2];        // by installation type
     char welcomeText[196];
     char targetPrompt[159];
     char windowTitle[125];
     char diagnostic[MAX_PATH_CHARS + 1];
 
     // User choices
-    WORD installType;           // 0 minimal, 1 maximal
+    WORD installType;           // INSTALL_MINIMAL or INSTALL_MAXIMAL
     BYTE createGroup;
     BYTE createDesktopIcon;
     char targetDir[PATH_BUFFER_SIZE];
@@ -101,8 +118,8 @@ struct SetupState {
 
 extern SetupState setup;
 
-// Puts every field back to its program-start value. The installer never calls
-// it (it runs once); tests use it to start each case from a fresh state.
+// Gives every field its program-start value: zero but for the few set here.
+// The entry point calls it first; tests call it to start each case afresh.
 void ResetSetupState();
 
 #endif

@@ -1,11 +1,10 @@
-#include "description/folder_chooser.h"
+#include "ui/folder_chooser.h"
 
 #include <commdlg.h>
 #include <string.h>
 
-#include "app/setup_state.h"
-#include "app/text.h"
-#include "description/description.h"
+#include "base/setup_state.h"
+#include "base/text.h"
 #include "resource.h"
 
 // Browsing presets a name that need not exist; the dialog returns it behind
@@ -49,10 +48,10 @@ void TrimChooserPath(char *path)
         path[length - 1] = 0;
 }
 
-int LocateMedium(char *buffer)
+int LocateMedium(char *buffer, const char *descriptionName)
 {
     for (;;) {
-        if (!RunChooser(NULL, buffer, kDescriptionName, NULL, kLocateFlags))
+        if (!RunChooser(NULL, buffer, descriptionName, NULL, kLocateFlags))
             return 0;
         // Not every system's dialog of this style honours OFN_FILEMUSTEXIST (and
         // one may cut a long answer to the buffer); a directory without the

@@ -1,0 +1,22 @@
+#include "shell/disk.h"
+
+// The largest free space reported, as a signed 32-bit count would hold it.
+static const unsigned long long MAX_FREE_KB = 0x7FFFFFFF;
+
+DWORD FreeKbFromGeometry(DWORD bytesPerSector, DWORD sectorsPerCluster, DWORD freeClusters)
+{
+    // 64 bits: a drive with 2 TB or more free would wrap a 32-bit count of
+    // 512-byte units. Below that the result is the same as in 32 bits.
+    unsigned long long unitsPerCluster = ((unsigned long long)bytesPerSector * sectorsPerCluster) >> 9;
+    unsigned long long kb = (unitsPerCluster * freeClusters) >> 1;
+    return kb > MAX_FREE_KB ? MAX_FREE_KB : (DWORD)kb;
+}
+
+DWORD GetDriveFreeKb(char driveLetter)
+{
+    char root[4] = {driveLetter, ':', '\\', 0};
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+    if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
+        return 0;
+    return FreeKbFromGeometry(bytesPerSector, sectorsPerCluster, freeClusters);
+}

@@ -1,0 +1,54 @@
+#include "ui/page_helpers.h"
+
+#include "base/messages.h"
+#include "base/sizes.h"
+#include "base/text.h"
+#include "resource.h"
+
+enum { CLASS_NAME_SIZE = 100, SIZE_TEXT_SIZE = 40 };
+
+int GetTrimmedItemText(HWND page, int id, char *buffer, int size)
+{
+    int length = GetDlgItemTextA(page, id, buffer, size);
+    return TrimText(buffer, length);
+}
+
+void ShowSizeText(HWND page, int id, DWORD kb)
+{
+    DWORD megabytes;
+    UINT hundredths;
+    SplitKbToMb(kb, &megabytes, &hundredths);
+    char text[SIZE_TEXT_SIZE];
+    FormatText(text, sizeof text, LoadText(IDS_TYPE_SIZE), megabytes, hundredths);
+    SetDlgItemTextA(page, id, text);
+}
+
+HFONT CreateBoldFont(HWND page)
+{
+    HFONT font = (HFONT)SendMessageA(page, WM_GETFONT, 0, 0);
+    LOGFONTA description;
+    if (!GetObjectA(font, sizeof description, &description))
+        return NULL;
+    description.lfWeight = FW_BOLD;
+    return CreateFontIndirectA(&description);
+}
+
+int CentreOffset(int outer, int inner)
+{
+    return (outer - inner) >> 1;
+}
+
+void EndPage(HWND page, INT_PTR code)
+{
+    GetWindowRect(page, &setup.dialogPos);
+    EndDialog(page, code);
+}
+
+int WindowHasClass(HWND window, const char *className)
+{
+    char name[CLASS_NAME_SIZE];
+    if (GetClassNameA(window, name, sizeof name) == 0)
+        return 0;
+    name[sizeof name - 1] = 0;
+    return EqualIgnoringAsciiCase(name, className);
+}

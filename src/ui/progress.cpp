@@ -1,0 +1,30 @@
+#include "ui/progress.h"
+
+#include "resource.h"
+#include "ui/controls.h"
+
+// A fixed amount of processor work, so that each file line stays readable
+// for a moment; no messages are processed meanwhile.
+static void PauseForReading()
+{
+    for (int pass = 0; pass < 10000; pass++) {
+        // volatile: every multiplication and division really happens.
+        volatile int counter = 0;
+        while (counter < 150) {
+            counter = counter * 10;
+            counter = counter / 10;
+            counter = counter + 1;
+        }
+    }
+}
+
+LRESULT ShowProgress(WORD percent, const char *text)
+{
+    LRESULT result = SendDlgItemMessageA(setup.progressDialog, IDC_PROGRESS_BAR, PROGBUT_SETPERCENT,
+                                         percent, 0);
+    if (text == NULL)
+        return result;
+    SetDlgItemTextA(setup.progressDialog, IDC_PROGRESS_LINE, text);
+    PauseForReading();
+    return result;
+}
