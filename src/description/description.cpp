@@ -3,6 +3,8 @@
 #include <string.h>
 
 #include "base/messages.h"
+#include "base/names.h"
+#include "base/sizes.h"
 #include "base/text.h"
 #include "ui/folder_chooser.h"
 #include "resource.h"
@@ -13,6 +15,7 @@ const char kDescriptionName[] = "TALVIREX.INF";
 static const char kPublicationSection[] = "PUBLICATION";
 static const char *const kFileSections[] = {"FILES32", "FILES"};
 static const char kForbiddenGroupChars[] = "/:*?\"\\<>|";
+static const char kShortcutForbidden[] = "\\/:";
 static const char kBadInfoCaption[] = "TALVIREX - Bad Info";
 static const char kBadDiskCaption[] = "TALVIREX - Bad Disk";
 
@@ -33,11 +36,12 @@ DWORD GetFileSizeKb(const char *path)
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
-    DWORD size = GetFileSize(file, NULL);
+    ULONGLONG size = 0;
+    int known = ReadFileSize(file, &size);
     CloseHandle(file);
-    if (size == INVALID_FILE_SIZE)
+    if (!known)
         return 0;
-    return size / 1024 + 1;
+    return KbOfSize((DWORD)(size >> 32), (DWORD)size);
 }
 
 int ParseFileLine(char *line, FileEntry *entry)
@@ -69,6 +73,33 @@ int ParseFileLine(char *line, FileEntry *entry)
     }
     *entry = parsed;
     return 1;
+}
+
+static int HasOwnIcon(const FileEntry *entry)
+{
+    return entry->iconFile != NULL && entry->iconFile[0] != '*';
+}
+
+int FileEntryStaysInside(const FileEntry *entry)
+{
+    if (entry->name[0] != 0 && !IsPlainFileName(entry->name))
+        return 0;
+    if (HasOwnIcon(entry) && !IsPlainFileName(entry->iconFile))
+        return 0;
+    // "NUL.lnk" would be written to the device and the shortcut would be lost.
+    return entry->shortcutName == NULL ||
+           (!ContainsAnyOf(entry->shortcutName, kShortcutForbidden) && !IsDeviceName(entry->shortcutName));
+}
+
+// The name after the last backslash, slash or drive colon of a path.
+static const char *LastComponent(const char *path)
+{
+    const char *last = path;
+    for (const char *p = path; *p != 0; p++) {
+        if (*p == '\\' || *p == '/' || *p == ':')
+            last = p + 1;
+    }
+    return last;
 }
 
 static int BadDescription()
@@ -152,7 +183,7 @@ static int ReadFileSection(const char *section)
         if (length + 1 >= size)
             return 0;
         FileEntry entry;
-        if (!ParseFileLine(line, &entry))
+        if (!ParseFileLine(line, &entry) || !FileEntryStaysInside(&entry))
             return 0;
         setup.files[setup.fileCount++] = entry;
         setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
@@ -176,16 +207,17 @@ static int MeasureMedium()
     for (WORD i = 0; i < setup.fileCount; i++) {
         const FileEntry &entry = setup.files[i];
         DWORD kb = 0;
-        if (FormSourcePath(mediumPath, sizeof mediumPath, entry.name))
+        int whole = FormSourcePath(mediumPath, sizeof mediumPath, entry.name);
+        if (whole && !IsDeviceName(entry.name))
             kb = GetFileSizeKb(mediumPath);
         if (kb == 0)
             return BadMedium(mediumPath);
-        maximal += kb;
+        maximal = AddKb(maximal, kb);
         if (entry.kind != FILE_KIND_MAXIMAL_ONLY)
-            minimal += kb;
-        if (entry.iconFile != NULL && entry.iconFile[0] != '*') {
+            minimal = AddKb(minimal, kb);
+        if (HasOwnIcon(&entry)) {
             if (!FormSourcePath(mediumPath, sizeof mediumPath, entry.iconFile) ||
-                GetFileSizeKb(mediumPath) == 0)
+                IsDeviceName(entry.iconFile) || GetFileSizeKb(mediumPath) == 0)
                 return BadMedium(mediumPath);
         }
     }
@@ -206,6 +238,9 @@ int ReadDescriptionFile()
     if (ReadDescriptionValue(kPublicationSection, "INIFILE", "", setup.publicationIni,
                              sizeof setup.publicationIni, descriptionPath) == 0)
         return BadDescription();
+    // A full path or a bare name in the Windows directory, but never a device.
+    if (IsDeviceName(LastComponent(setup.publicationIni)))
+        return BadDescription();
 
     for (const char *section : kFileSections)
         if (!ReadFileSection(section))
@@ -217,10 +252,13 @@ int ReadDescriptionFile()
     if (ReadDescriptionValue(kPublicationSection, "PATH", "", setup.pathSuffix + 1,
                              sizeof setup.pathSuffix - 1, descriptionPath) == 0)
         return BadDescription();
+    if (HasDotDotComponent(setup.pathSuffix + 1))
+        return BadDescription();
     if (ReadDescriptionValue(kPublicationSection, "GROUP", "", setup.groupName,
                              sizeof setup.groupName, descriptionPath) == 0)
         return BadDescription();
-    if (ContainsAnyOf(setup.groupName, kForbiddenGroupChars))
+    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
+    if (ContainsAnyOf(setup.groupName, kForbiddenGroupChars) || !IsPlainFileName(setup.groupName))
         return BadDescription();
 
     GetProgramFilesDir(setup.targetDir);

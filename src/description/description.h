@@ -23,4 +23,10 @@ DWORD GetFileSizeKb(const char *path);
 // is well formed, with entry filled; 0 when it is not.
 int ParseFileLine(char *line, FileEntry *entry);
 
+// 1 when the entry's file and icon are plain names inside the medium's folder
+// (an empty file name names the folder and is left to the medium check; an
+// icon starting with '*' is none of its own) and its shortcut name stays
+// inside the folder it is made in and names no device.
+int FileEntryStaysInside(const FileEntry *entry);
+
 #endif

@@ -1,0 +1,84 @@
+#include "base/names.h"
+
+static char UpperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c;
+}
+
+static int IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// The part of a name before its first dot, without the spaces Windows drops.
+static int DeviceStemLength(const char *name)
+{
+    int length = 0;
+    while (name[length] != 0 && name[length] != '.')
+        length++;
+    while (length > 0 && name[length - 1] == ' ')
+        length--;
+    return length;
+}
+
+static int StemEquals(const char *name, int length, const char *device)
+{
+    for (int i = 0; i < length; i++) {
+        if (device[i] == 0 || UpperAscii(name[i]) != device[i])
+            return 0;
+    }
+    return device[length] == 0;
+}
+
+int IsDeviceName(const char *name)
+{
+    static const char *const plainDevices[] = { "CON", "PRN", "AUX", "NUL" };
+    static const char *const numberedDevices[] = { "COM", "LPT" };
+    const int numberedLength = 3;
+    int length = DeviceStemLength(name);
+    for (const char *device : plainDevices) {
+        if (StemEquals(name, length, device))
+            return 1;
+    }
+    if (length != numberedLength + 1)
+        return 0;
+    char digit = name[numberedLength];
+    if (digit < '1' || digit > '9')
+        return 0;
+    for (const char *device : numberedDevices) {
+        if (StemEquals(name, numberedLength, device))
+            return 1;
+    }
+    return 0;
+}
+
+int IsPlainFileName(const char *name)
+{
+    int onlyDotsAndSpaces = 1;
+    for (const char *p = name; *p != 0; p++) {
+        if (IsSeparator(*p) || *p == ':')
+            return 0;
+        if (*p != '.' && *p != ' ')
+            onlyDotsAndSpaces = 0;
+    }
+    return name[0] != 0 && !onlyDotsAndSpaces;
+}
+
+int HasDotDotComponent(const char *path)
+{
+    const char *component = path;
+    for (const char *p = path;; p++) {
+        if (*p == 0 || IsSeparator(*p)) {
+            if (p - component == 2 && component[0] == '.' && component[1] == '.')
+                return 1;
+            if (*p == 0)
+                return 0;
+            component = p + 1;
+        }
+    }
+}
+
+int IsDotName(const char *name)
+{
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
