@@ -7,23 +7,7 @@ namespace {
 
 using testsupport::FileExists;
 
-const char kKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TALVIREX_TVXTEST.INI";
 const char kEntry[] = "TALVIREX_TVXTEST.INI|||";
-
-// A value of the entry in one registry view; "<none>" when it is not there.
-std::string EntryValue(REGSAM view, const char *name)
-{
-    char data[1024] = "<none>";
-    DWORD size = sizeof data, type = 0;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
-        return data;
-    LONG r = RegQueryValueExA(key, name, NULL, &type, (BYTE *)data, &size);
-    RegCloseKey(key);
-    if (r != ERROR_SUCCESS)
-        return "<none>";
-    return type == REG_DWORD ? std::to_string(*(DWORD *)data) : std::string(data);
-}
 
 // Lines of `uninstaller --list` that are this publication's entry.
 int ListedEntries()
@@ -40,11 +24,19 @@ int ListedEntries()
 
 class Uninstall : public WizardTest {
 protected:
-    void TearDown() override
+    // A value of the entry in one registry view; "<none>" when it is not there.
+    static std::string EntryValue(REGSAM view, const char *name)
     {
-        WizardTest::TearDown();
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY, 0);
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_32KEY, 0);
+        char data[1024] = "<none>";
+        DWORD size = sizeof data, type = 0;
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+            return data;
+        LONG r = RegQueryValueExA(key, name, NULL, &type, (BYTE *)data, &size);
+        RegCloseKey(key);
+        if (r != ERROR_SUCCESS)
+            return "<none>";
+        return type == REG_DWORD ? std::to_string(*(DWORD *)data) : std::string(data);
     }
 
     // Every file and folder under the shell folders, the INI file and the entry.
@@ -201,6 +193,35 @@ TEST_F(Uninstall, BadInputIsExplainedAndRemovesNothing)
     }
     installed.erase(installed.find(description + "\n"), description.size() + 1);
     EXPECT_EQ(installed, Snapshot()) << "only the description is gone";
+}
+
+TEST_F(Uninstall, FailedRegistrationOnlyWarns)
+{
+    WriteDefaultMedium();
+    ASSERT_TRUE(testsupport::MakeDirectories(Copy()));   // a folder in the copy's place
+    HWND page, finish;
+    ASSERT_TRUE(Start() && WaitForPage(10000, &page) && Walk(&page, {10001, 10002, 10003, 10004}));
+    ASSERT_TRUE(robot::PressButton(page, IDOK) && Answer(Text(300), IDOK) && WaitForPage(10021, &finish, page));
+    EXPECT_EQ(Text(96, Title()), robot::ControlText(finish, 1001));
+    ASSERT_TRUE(Close(finish));
+    EXPECT_TRUE(FileExists(Target() + "\\PUBL.EXE"));
+    EXPECT_EQ(0, ListedEntries());
+}
+
+// The 32-bit build writes where 32-bit installers write, which Wine's list
+// does not show: the test runs the entry's command itself.
+TEST_F(Uninstall, ThirtyTwoBitBuildUsesTheThirtyTwoBitView)
+{
+    WriteDefaultMedium();
+    ASSERT_TRUE(CopyFileA(TEST_I686_INSTALLER, (*medium_ / "TALVIREX.EXE").c_str(), FALSE));
+    ASSERT_TRUE(Install(false, true, true));
+    std::string location = EntryValue(KEY_WOW64_32KEY, "InstallLocation"), command = EntryValue(KEY_WOW64_32KEY, "UninstallString");
+    EXPECT_EQ("<none>", EntryValue(KEY_WOW64_64KEY, "DisplayName"));
+    ASSERT_EQ("\"" + location + "TALVIREX.EXE\" -U", command);
+    ASSERT_TRUE(RunRemoval(location + "TALVIREX.EXE", "-U", 304, Title()));
+    EXPECT_TRUE(robot::WaitUntil([&] { return !testsupport::DirectoryExists(location); }, "the helper"));
+    EXPECT_EQ("<none>", EntryValue(KEY_WOW64_32KEY, "DisplayName"));
+    EXPECT_FALSE(FileExists(IniPath()));
 }
 
 }  // namespace

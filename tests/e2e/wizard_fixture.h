@@ -71,6 +71,7 @@ protected:
             ASSERT_TRUE(registry_.back()->Set(*v.folder));
         }
         DeleteFileA(IniPath().c_str());
+        DeleteEntry();
         // The installer stands on the medium, as it would on a CD.
         ASSERT_TRUE(CopyFileA(TEST_INSTALLER, (*medium_ / "TALVIREX.EXE").c_str(), FALSE));
     }
@@ -79,6 +80,14 @@ protected:
     {
         installer_.Kill();
         DeleteFileA(IniPath().c_str());
+        DeleteEntry();
+    }
+
+    // The publication's entry in the list of programs, which a run writes, in both registry views.
+    static void DeleteEntry()
+    {
+        for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, view, 0);
     }
 
     // Writes TALVIREX.INF (cp1250; the test texts are UTF-8) and the files.
@@ -212,6 +221,7 @@ protected:
     }
 
     static constexpr const char *kTitle = "Testovacia publikácia";
+    static constexpr const char *kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TALVIREX_TVXTEST.INI";
     std::unique_ptr<testsupport::ScratchDir> medium_, shell_;
     std::string programFiles_, commonPrograms_, commonDesktop_, userPrograms_;
     std::string iniName_ = "TVXTEST.INI";
