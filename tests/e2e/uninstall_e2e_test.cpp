@@ -14,8 +14,7 @@ int ListedEntries()
 {
     FILE *list = _popen("uninstaller --list", "r");
     int count = 0;
-    char line[1024];
-    while (list && fgets(line, sizeof line, list))
+    for (char line[1024]; list && fgets(line, sizeof line, list);)
         count += strncmp(line, kEntry, sizeof kEntry - 1) == 0;
     if (list)
         _pclose(list);
@@ -50,8 +49,7 @@ protected:
             dirs.pop_back();
             for (const std::string &name : testsupport::Listing(dir)) {
                 state += dir + "\\" + name + "\n";
-                if (testsupport::DirectoryExists(dir + "\\" + name))
-                    dirs.push_back(dir + "\\" + name);
+                if (testsupport::DirectoryExists(dir + "\\" + name)) dirs.push_back(dir + "\\" + name);
             }
         }
         return state;
@@ -86,12 +84,10 @@ protected:
                       bool asks = true)
     {
         robot::Process program;
-        std::string title = Utf8ToCp1250(kTitle);
         Result r = program.Start(exe, args, medium_->path());
-        if (r && asks) r = Answer(Text(301, title), IDYES);
+        if (r && asks) r = Answer(Text(301, Title()), IDYES);
         if (r) r = Answer(Text(id, argument), IDOK);
-        DWORD code;
-        if (r) r = program.WaitForExit(&code);
+        if (r) r = program.WaitForExit(nullptr);
         // The helper ends the removal: the executable's copy goes last.
         if (r && id == 304) r = robot::WaitUntil([&] { return !FileExists(Target() + "\\TALVIREX.EXE"); }, "the helper");
         return r;
@@ -106,19 +102,12 @@ TEST_F(Uninstall, RemovalRestoresTheStateBeforeTheInstallation)
     char system[MAX_PATH];
     GetSystemDirectoryA(system, sizeof system);
     std::string uninstaller = std::string(system) + "\\uninstaller.exe";
-    struct {
-        bool minimal, group, desktop, throughList, userFiles;
-        const char *size;
-    } cases[] = {
-        {false, true, true, true, false, "25"},
-        {true, true, false, false, true, "5"},
-        {false, false, true, false, false, "25"},
-        {true, false, false, true, false, "5"},
-    };
+    struct { bool minimal, group, desktop, throughList, userFiles; const char *size; } cases[] = {
+        {false, true, true, true, false, "25"}, {true, true, false, false, true, "5"},
+        {false, false, true, false, false, "25"}, {true, false, false, true, false, "5"}};
     WriteDefaultMedium();
     for (const auto &c : cases) {
-        SCOPED_TRACE(::testing::Message() << "minimal " << c.minimal << " group " << c.group << " desktop "
-                                          << c.desktop << " list " << c.throughList);
+        SCOPED_TRACE(&c - cases);
         std::string before = Snapshot();
         ASSERT_TRUE(Install(c.minimal, c.group, c.desktop));
         EXPECT_EQ(1, ListedEntries());
