@@ -1,5 +1,6 @@
 // The entry in the list of installed programs and the removal with -U, checked
 // against the disk, INI file, shortcut folders and registry before installing.
+#include "shell/shortcuts.h"
 #include "wizard_fixture.h"
 
 namespace wizard {
@@ -103,7 +104,7 @@ TEST_F(Uninstall, RemovalRestoresTheStateBeforeTheInstallation)
     GetSystemDirectoryA(system, sizeof system);
     std::string uninstaller = std::string(system) + "\\uninstaller.exe";
     struct { bool minimal, group, desktop, throughList, userFiles; const char *size; } cases[] = {
-        {false, true, true, true, false, "25"}, {true, true, false, false, true, "5"},
+        {false, true, true, true, false, "25"}, {true, true, true, false, true, "5"},
         {false, false, true, false, false, "25"}, {true, false, false, true, false, "5"}};
     WriteDefaultMedium();
     for (const auto &c : cases) {
@@ -115,18 +116,20 @@ TEST_F(Uninstall, RemovalRestoresTheStateBeforeTheInstallation)
         EXPECT_EQ("\"" + Copy() + "\" -U", EntryValue(KEY_WOW64_64KEY, "UninstallString"));
         EXPECT_EQ(Copy(), EntryValue(KEY_WOW64_64KEY, "DisplayIcon")) << "the first entry's icon file is not copied";
         EXPECT_EQ(c.size, EntryValue(KEY_WOW64_64KEY, "EstimatedSize"));
-        if (c.userFiles) {
-            ASSERT_TRUE(testsupport::WriteFileBytes(Target() + "\\NOTES.TXT", "mine"));
-            ASSERT_TRUE(testsupport::WriteFileBytes(GroupDir() + "\\Moje.lnk", "mine"));
-        }
+        // The user's own files, and a desktop shortcut of the same name that points elsewhere.
+        std::string foreign = Link(commonDesktop_, "Publikácia");
+        if (c.userFiles)
+            ASSERT_TRUE(testsupport::WriteFileBytes(Target() + "\\NOTES.TXT", "mine") &&
+                        testsupport::WriteFileBytes(GroupDir() + "\\Moje.lnk", "mine") &&
+                        CreateShortcut(foreign.c_str(), "C:\\Other\\PUBL.EXE", NULL, NULL, NULL, NULL));
         if (c.throughList)
             ASSERT_TRUE(RunRemoval(uninstaller, "--remove TALVIREX_TVXTEST.INI", 304, Title()));
         else
             ASSERT_TRUE(RunRemoval(Copy(), "-U", 304, Title()));
         if (c.userFiles) {
-            // The user's own files stay, and keep their folders.
             EXPECT_EQ(std::vector<std::string>{"NOTES.TXT"}, testsupport::Listing(Target()));
             EXPECT_EQ(std::vector<std::string>{"Moje.lnk"}, testsupport::Listing(GroupDir()));
+            EXPECT_TRUE(DeleteFileA(foreign.c_str())) << "a shortcut into another folder stays";
             testsupport::RemoveTree(Target());
             testsupport::RemoveTree(GroupDir());
         }
