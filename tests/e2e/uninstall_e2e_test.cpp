@@ -165,14 +165,9 @@ TEST_F(Uninstall, BadInputIsExplainedAndRemovesNothing)
     ASSERT_TRUE(RunRemoval(onMedium, "-U", 302, "", false)) << "no entry yet";
     ASSERT_TRUE(Install(false, true, true));
     std::string installed = Snapshot();
-    struct {
-        std::string exe, description;  // the copied description's new text; "-" deletes it
-        UINT id;
-    } cases[] = {
-        {onMedium, "", 303},   // the entry belongs to the installation directory
-        {Copy(), "[PUBLICATION]\r\nTITLE=x\r\n", 3},
-        {Copy(), "-", 302},
-    };
+    // The copied description's new text ("-" deletes it); on the medium, the entry belongs elsewhere.
+    struct { std::string exe, description; UINT id; } cases[] = {
+        {onMedium, "", 303}, {Copy(), "[PUBLICATION]\r\nTITLE=x\r\n", 3}, {Copy(), "-", 302}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.id);
         if (c.description == "-")
