@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "app/command_line.h"
-#include "app/removal.h"
+#include "app/remove_command.h"
 #include "base/messages.h"
 #include "base/text.h"
 #include "description/description.h"

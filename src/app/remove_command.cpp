@@ -1,4 +1,4 @@
-#include "app/removal.h"
+#include "app/remove_command.h"
 
 #include "base/messages.h"
 #include "base/text.h"

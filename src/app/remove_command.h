@@ -1,6 +1,6 @@
 // The -U command: removing the publication installed in the executable's folder.
-#ifndef TALVIREX_APP_REMOVAL_H
-#define TALVIREX_APP_REMOVAL_H
+#ifndef TALVIREX_REMOVE_COMMAND_H
+#define TALVIREX_REMOVE_COMMAND_H
 
 #include "base/setup_state.h"
 
