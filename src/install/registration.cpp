@@ -59,7 +59,8 @@ static int CopyInstallerFiles(const char *descriptionName)
         return 0;
     setup.sourceDir[setup.sourceDirLen] = 0;
     return CopyText(copySource, sizeof copySource, setup.sourceDir) &&
-           AppendText(copySource, sizeof copySource, descriptionName) && CopyBeside(copySource, descriptionName);
+           AppendText(copySource, sizeof copySource, descriptionName) &&
+           CopyBeside(copySource, descriptionName);
 }
 
 static int WriteEntry()

@@ -21,13 +21,15 @@ static const char kRegistryRootName[] = "HKEY_LOCAL_MACHINE\\";
 
 int WasCopiedToInstallDir(FileKind kind, WORD installType)
 {
-    return kind == FILE_KIND_INSTALL_DIR || (kind == FILE_KIND_MAXIMAL_ONLY && installType == INSTALL_MAXIMAL);
+    return kind == FILE_KIND_INSTALL_DIR ||
+           (kind == FILE_KIND_MAXIMAL_ONLY && installType == INSTALL_MAXIMAL);
 }
 
 // Both texts with one trailing backslash, into the two compare buffers.
 static int PrepareComparison(const char *a, const char *b)
 {
-    return CopyText(compareFirst, sizeof compareFirst, a) && CopyText(compareSecond, sizeof compareSecond, b) &&
+    return CopyText(compareFirst, sizeof compareFirst, a) &&
+           CopyText(compareSecond, sizeof compareSecond, b) &&
            EnsureTrailingBackslash(compareFirst, sizeof compareFirst) &&
            EnsureTrailingBackslash(compareSecond, sizeof compareSecond);
 }
@@ -71,7 +73,8 @@ ErrorCode FindRegistration()
     DWORD desktop = 0;
     if (!FormRegistrationKey(registrationKey, sizeof registrationKey, setup.publicationIni) ||
         ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kLocationValue, registryText) <= 0 ||
-        !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kTypeValue, &type) || type > INSTALL_MAXIMAL ||
+        !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kTypeValue, &type) ||
+        type > INSTALL_MAXIMAL ||
         !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kDesktopValue, &desktop))
         return IDS_REMOVE_NOT_FOUND;
     setup.sourceDir[setup.sourceDirLen] = 0;
@@ -82,8 +85,8 @@ ErrorCode FindRegistration()
     setup.installType = (WORD)type;
     setup.createDesktopIcon = desktop != 0;
     // A group that is not one level below the Programs folder was not made by an installation.
-    setup.createGroup = ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kGroupValue, registryText) > 0 &&
-                        IsPlainName(registryText) &&
+    SHORT groupLength = ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kGroupValue, registryText);
+    setup.createGroup = groupLength > 0 && IsPlainName(registryText) &&
                         CopyText(setup.groupName, sizeof setup.groupName, registryText);
     return 0;
 }

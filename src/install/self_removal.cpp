@@ -40,7 +40,8 @@ static int CopyToTemp()
     for (int attempt = 0; attempt < HELPER_NAME_ATTEMPTS; attempt++) {
         char name[20];
         FormatText(name, sizeof name, kHelperFormat, (unsigned)((seed + attempt) & 0xFFFF));
-        if (!CopyText(helperPath, sizeof helperPath, tempDir) || !AppendText(helperPath, sizeof helperPath, name))
+        if (!CopyText(helperPath, sizeof helperPath, tempDir) ||
+            !AppendText(helperPath, sizeof helperPath, name))
             return 0;
         if (CopyFileA(ownPath, helperPath, TRUE))
             return 1;
@@ -76,7 +77,8 @@ int StartRemovalHelper()
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process;
         // Started in the temporary directory, so that it holds no folder it removes.
-        if (CreateProcessA(helperPath, helperCommand, NULL, NULL, TRUE, 0, NULL, tempDir, &startup, &process)) {
+        if (CreateProcessA(helperPath, helperCommand, NULL, NULL, TRUE, 0, NULL, tempDir, &startup,
+                           &process)) {
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
             started = 1;

@@ -39,7 +39,8 @@ static int WidenPath(const char *path, WCHAR *wide)
 static HRESULT NewShellLink(IShellLinkA **link, IPersistFile **file)
 {
     *file = NULL;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)link);
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                      (void **)link);
     if (FAILED(result))
         return result;
     result = (*link)->QueryInterface(IID_IPersistFile, (void **)file);
