@@ -111,4 +111,13 @@
 #define IDS_NOT_ON_MEDIUM     103
 #define IDS_NO_MEDIUM         104
 
+// Registration in the list of installed programs, and removal (-U).
+#define IDS_REGISTER_FAILED    300
+#define IDS_REMOVE_CONFIRM     301
+#define IDS_REMOVE_NOT_FOUND   302
+#define IDS_REMOVE_ELSEWHERE   303
+#define IDS_REMOVED            304
+#define IDS_REMOVE_FAILED      305
+#define IDS_REMOVE_DECLINED    306
+
 #endif

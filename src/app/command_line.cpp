@@ -82,11 +82,13 @@ void ParseCommandLine(const char *commandLine)
             unsigned char letter = p[1];
             if (letter >= 'a' && letter <= 'z')
                 letter = (unsigned char)(letter - 'a' + 'A');
-            if ((letter == 'C' || letter == 'D') && EndsToken(p[2])) {
+            if ((letter == 'C' || letter == 'D' || letter == 'U') && EndsToken(p[2])) {
                 if (letter == 'C')
                     setup.skipIfInstalled = 1;
-                else
+                else if (letter == 'D')
                     setup.debugMessages = 1;
+                else
+                    setup.removeMode = 1;
             } else if (letter == 'S') {
                 p = ParseSourceOption(p + 2);
             }

@@ -3,9 +3,12 @@
 #include <string.h>
 
 #include "app/command_line.h"
+#include "app/remove_command.h"
 #include "base/messages.h"
 #include "base/text.h"
 #include "description/description.h"
+#include "install/registration.h"
+#include "install/removal.h"
 #include "install/run.h"
 #include "resource.h"
 #include "ui/controls.h"
@@ -88,6 +91,12 @@ static int StartUp(const char *commandLine)
         return 0;
     }
     ParseCommandLine(commandLine);
+    if (setup.removeMode) {
+        // The publication installed in the executable's own folder, whatever -S says.
+        if (ReadSourceDirectory())
+            RemovePublication();
+        return 0;
+    }
     if (!ReadDescriptionFile())
         return 0;
     if (setup.skipIfInstalled &&
@@ -120,6 +129,9 @@ static WORD RunPageSequence()
 
 int RunSetup(const char *commandLine)
 {
+    DeleteRemovalLeftovers();
+    if (RunRemovalHelper(commandLine))
+        return 0;
     if (!StartUp(commandLine))
         return 0;
     setup.whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
@@ -128,6 +140,9 @@ int RunSetup(const char *commandLine)
     if (RunPageSequence() == END_NEXT) {
         setup.currentPage = PAGE_PROGRESS;
         setup.installResult = RunInstallation() == 0 ? RESULT_INSTALLED : RESULT_FAILED;
+        // The publication stands even when it cannot be entered in the list of programs.
+        if (setup.installResult == RESULT_INSTALLED)
+            RegisterInstallation(kDescriptionName);
     } else {
         setup.installResult = RESULT_CANCELLED;
     }

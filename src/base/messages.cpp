@@ -1,10 +1,14 @@
 #include "base/messages.h"
 
 #include "base/setup_state.h"
+#include "base/text.h"
 
 char stringBuffer[STRING_BUFFER_SIZE];
 
 static const char kCaption[] = "TALVIREX";
+
+// A message formatted with a path or a title: the text and a path of MAX_PATH_CHARS.
+static char formattedMessage[STRING_BUFFER_SIZE + MAX_PATH_CHARS];
 
 MessageStyle MessageStyleFor(const char *text)
 {
@@ -47,4 +51,10 @@ WORD ShowMessage(const char *text)
 WORD ShowMessageId(UINT id)
 {
     return ShowMessage(LoadText(id));
+}
+
+WORD ShowMessageIdWith(UINT id, const char *argument)
+{
+    FormatText(formattedMessage, sizeof formattedMessage, LoadText(id), argument);
+    return ShowMessage(formattedMessage);
 }

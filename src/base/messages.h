@@ -28,5 +28,7 @@ MessageStyle MessageStyleFor(const char *text);
 char *LoadText(UINT id);
 WORD ShowMessage(const char *text);
 WORD ShowMessageId(UINT id);
+// Shows message id with its one %s replaced by argument.
+WORD ShowMessageIdWith(UINT id, const char *argument);
 
 #endif

@@ -78,6 +78,7 @@ struct SetupState {
     DWORD sourceDirLen;
     DWORD skipIfInstalled;
     DWORD debugMessages;
+    DWORD removeMode;           // -U: remove the publication installed beside the executable
 
     // Description
     char title[100];

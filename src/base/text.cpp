@@ -58,6 +58,15 @@ int EqualIgnoringAsciiCase(const char *a, const char *b)
     return AsciiUpper(*a) == AsciiUpper(*b);
 }
 
+int StartsWithIgnoringAsciiCase(const char *text, const char *prefix)
+{
+    while (*prefix != 0 && AsciiUpper(*prefix) == AsciiUpper(*text)) {
+        prefix++;
+        text++;
+    }
+    return *prefix == 0;
+}
+
 int EndsWithBackslash(const char *text)
 {
     size_t n = strlen(text);

@@ -22,6 +22,9 @@ size_t TextLength(const char *text);
 // Compares two texts ignoring the case of the ASCII letters A-Z only.
 int EqualIgnoringAsciiCase(const char *a, const char *b);
 
+// 1 when text begins with prefix, ignoring the case of A-Z only.
+int StartsWithIgnoringAsciiCase(const char *text, const char *prefix);
+
 // 1 when the text is non-empty and its last character is a backslash.
 int EndsWithBackslash(const char *text);
 

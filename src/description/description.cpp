@@ -226,43 +226,59 @@ static int MeasureMedium()
     return 1;
 }
 
+// The description's keys and file list, and the texts and target formed from
+// them; 1 when all are there and well formed.
+static int ReadDescriptionKeys()
+{
+    if (ReadDescriptionValue(kPublicationSection, "TITLE", "", setup.title, sizeof setup.title,
+                             descriptionPath) == 0)
+        return 0;
+    if (ReadDescriptionValue(kPublicationSection, "INIFILE", "", setup.publicationIni,
+                             sizeof setup.publicationIni, descriptionPath) == 0)
+        return 0;
+    // A full path or a bare name in the Windows directory, but never a device.
+    if (IsDeviceName(LastComponent(setup.publicationIni)))
+        return 0;
+
+    for (const char *section : kFileSections)
+        if (!ReadFileSection(section))
+            return 0;
+    if (setup.fileCount == 0)
+        return 0;
+
+    // PATH goes behind the backslash that pathSuffix starts with.
+    if (ReadDescriptionValue(kPublicationSection, "PATH", "", setup.pathSuffix + 1,
+                             sizeof setup.pathSuffix - 1, descriptionPath) == 0)
+        return 0;
+    if (HasDotDotComponent(setup.pathSuffix + 1))
+        return 0;
+    if (ReadDescriptionValue(kPublicationSection, "GROUP", "", setup.groupName,
+                             sizeof setup.groupName, descriptionPath) == 0)
+        return 0;
+    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
+    if (ContainsAnyOf(setup.groupName, kForbiddenGroupChars) || !IsPlainFileName(setup.groupName))
+        return 0;
+
+    GetProgramFilesDir(setup.targetDir);
+    AppendText(setup.targetDir, sizeof setup.targetDir, setup.pathSuffix);
+    FormPageTexts();
+    return 1;
+}
+
 int ReadDescriptionFile()
 {
     setup.diagnostic[0] = 0;
     if (!FindMedium())
         return 0;
-
-    if (ReadDescriptionValue(kPublicationSection, "TITLE", "", setup.title, sizeof setup.title,
-                             descriptionPath) == 0)
+    if (!ReadDescriptionKeys())
         return BadDescription();
-    if (ReadDescriptionValue(kPublicationSection, "INIFILE", "", setup.publicationIni,
-                             sizeof setup.publicationIni, descriptionPath) == 0)
-        return BadDescription();
-    // A full path or a bare name in the Windows directory, but never a device.
-    if (IsDeviceName(LastComponent(setup.publicationIni)))
-        return BadDescription();
-
-    for (const char *section : kFileSections)
-        if (!ReadFileSection(section))
-            return BadDescription();
-    if (setup.fileCount == 0)
-        return BadDescription();
-
-    // PATH goes behind the backslash that pathSuffix starts with.
-    if (ReadDescriptionValue(kPublicationSection, "PATH", "", setup.pathSuffix + 1,
-                             sizeof setup.pathSuffix - 1, descriptionPath) == 0)
-        return BadDescription();
-    if (HasDotDotComponent(setup.pathSuffix + 1))
-        return BadDescription();
-    if (ReadDescriptionValue(kPublicationSection, "GROUP", "", setup.groupName,
-                             sizeof setup.groupName, descriptionPath) == 0)
-        return BadDescription();
-    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
-    if (ContainsAnyOf(setup.groupName, kForbiddenGroupChars) || !IsPlainFileName(setup.groupName))
-        return BadDescription();
-
-    GetProgramFilesDir(setup.targetDir);
-    AppendText(setup.targetDir, sizeof setup.targetDir, setup.pathSuffix);
-    FormPageTexts();
     return MeasureMedium();
+}
+
+ErrorCode ReadCopiedDescription()
+{
+    setup.diagnostic[0] = 0;
+    if (!DescriptionIsHere())
+        return IDS_REMOVE_NOT_FOUND;
+    return ReadDescriptionKeys() ? 0 : IDS_BAD_DESCRIPTION;
 }

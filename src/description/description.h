@@ -12,6 +12,11 @@ extern const char kDescriptionName[];   // "TALVIREX.INF"
 // the program must end (the message has been shown).
 int ReadDescriptionFile();
 
+// Reads the copy of the description that the installation left beside the
+// executable (sourceDir), without the medium's files, which need not be
+// there. 0, IDS_REMOVE_NOT_FOUND or IDS_BAD_DESCRIPTION; shows nothing.
+ErrorCode ReadCopiedDescription();
+
 // GetPrivateProfileStringA, after noting key in setup.diagnostic.
 DWORD ReadDescriptionValue(const char *section, const char *key, const char *defaultText,
                            char *buffer, DWORD size, const char *path);

@@ -4,6 +4,7 @@
 
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 static HKEY RootKey(WORD rootIndex)
 {
@@ -67,4 +68,52 @@ SHORT GetProgramsFolder(char *buffer)
 SHORT GetDesktopFolder(char *buffer)
 {
     return GetShellFolder("Common Desktop", "Desktop", buffer);
+}
+
+// No KEY_WOW64_64KEY anywhere: the 32-bit build writes and reads the view in
+// which the list of programs looks for 32-bit installers.
+int WriteRegistryEntries(const char *keyPath, const RegistryEntry *entries, int count)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE, NULL,
+                        &key, NULL) != ERROR_SUCCESS)
+        return 0;
+    int written = 1;
+    for (int i = 0; i < count && written; i++) {
+        const RegistryEntry &entry = entries[i];
+        LONG result;
+        if (entry.type == REG_DWORD)
+            result = RegSetValueExA(key, entry.name, 0, REG_DWORD, (const BYTE *)&entry.number,
+                                    sizeof entry.number);
+        else
+            result = RegSetValueExA(key, entry.name, 0, REG_SZ, (const BYTE *)entry.text,
+                                    (DWORD)TextLength(entry.text) + 1);
+        written = result == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return written;
+}
+
+int ReadRegistryNumber(WORD rootIndex, const char *keyPath, const char *valueName, DWORD *value)
+{
+    if (rootIndex > ROOT_CLASSES_ROOT)
+        return 0;
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(rootIndex), keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD type = 0;
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    int found = RegQueryValueExA(key, valueName, NULL, &type, (BYTE *)&number, &size) == ERROR_SUCCESS &&
+                type == REG_DWORD && size == sizeof number;
+    RegCloseKey(key);
+    if (found)
+        *value = number;
+    return found;
+}
+
+int DeleteRegistryKey(const char *keyPath)
+{
+    LONG result = RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }

@@ -14,6 +14,7 @@ enum { REGISTRY_TEXT_SIZE = 260 };
 
 extern const char kCurrentVersionKey[];
 extern const char kShellFoldersKey[];
+extern const char kUninstallKey[];   // where Windows keeps its list of installed programs
 
 // Reads a string value into buffer (room for REGISTRY_TEXT_SIZE bytes).
 // Returns its length, -1 when the key cannot be opened, -2 when the value
@@ -29,5 +30,23 @@ void GetProgramFilesDir(char *destination);
 // REGISTRY_TEXT_SIZE + 1 bytes.
 SHORT GetProgramsFolder(char *buffer);
 SHORT GetDesktopFolder(char *buffer);
+
+// One value to write: a string (REG_SZ with text) or a number (REG_DWORD).
+struct RegistryEntry {
+    const char *name;
+    DWORD type;
+    const char *text;
+    DWORD number;
+};
+
+// Creates the key under HKEY_LOCAL_MACHINE (or opens it) and writes the
+// values into it. 1 when every value was written, 0 otherwise.
+int WriteRegistryEntries(const char *keyPath, const RegistryEntry *entries, int count);
+
+// Reads a REG_DWORD value; 1 when it was there, 0 otherwise.
+int ReadRegistryNumber(WORD rootIndex, const char *keyPath, const char *valueName, DWORD *value);
+
+// Deletes a key without subkeys under HKEY_LOCAL_MACHINE. 1 when it is gone.
+int DeleteRegistryKey(const char *keyPath);
 
 #endif

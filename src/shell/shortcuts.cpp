@@ -26,6 +26,29 @@ static int FormPath(char *buffer, const char *format, const char *first, const c
     return length >= 0 && length <= MAX_PATH_CHARS;
 }
 
+// The path in UTF-16 for IPersistFile; wide has MAX_PATH_CHARS + 1 elements,
+// one more than a path's length, so that the zeros always end it.
+static int WidenPath(const char *path, WCHAR *wide)
+{
+    memset(wide, 0, (MAX_PATH_CHARS + 1) * sizeof wide[0]);
+    int length = (int)TextLength(path);
+    return length == 0 || MultiByteToWideChar(CP_ACP, 0, path, length, wide, MAX_PATH_CHARS) != 0;
+}
+
+// A new shell link with its file interface; on failure neither is left.
+static HRESULT NewShellLink(IShellLinkA **link, IPersistFile **file)
+{
+    *file = NULL;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                      (void **)link);
+    if (FAILED(result))
+        return result;
+    result = (*link)->QueryInterface(IID_IPersistFile, (void **)file);
+    if (FAILED(result))
+        (*link)->Release();
+    return result;
+}
+
 int CreateShortcut(const char *shortcutFile, const char *target, const char *description,
                    const char *iconPath, const char *workingDir, const char *arguments)
 {
@@ -35,8 +58,8 @@ int CreateShortcut(const char *shortcutFile, const char *target, const char *des
 
     CoInitialize(NULL);
     IShellLinkA *link = NULL;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                      (void **)&link);
+    IPersistFile *file = NULL;
+    HRESULT result = NewShellLink(&link, &file);
     if (SUCCEEDED(result)) {
         link->SetPath(target);
         if (description != NULL)
@@ -47,20 +70,9 @@ int CreateShortcut(const char *shortcutFile, const char *target, const char *des
             link->SetWorkingDirectory(workingDir);
         if (arguments != NULL)
             link->SetArguments(arguments);
-        IPersistFile *file = NULL;
-        result = link->QueryInterface(IID_IPersistFile, (void **)&file);
-        if (SUCCEEDED(result)) {
-            // One more than a path's length, so that the zeros always end it.
-            WCHAR widePath[MAX_PATH_CHARS + 1];
-            memset(widePath, 0, sizeof widePath);
-            int length = (int)TextLength(shortcutFile);
-            if (length > 0 && MultiByteToWideChar(CP_ACP, 0, shortcutFile, length, widePath,
-                                                  MAX_PATH_CHARS) == 0)
-                result = E_FAIL;
-            else
-                result = file->Save(widePath, TRUE);
-            file->Release();
-        }
+        WCHAR widePath[MAX_PATH_CHARS + 1];
+        result = WidenPath(shortcutFile, widePath) ? file->Save(widePath, TRUE) : E_FAIL;
+        file->Release();
         link->Release();
     }
     CoUninitialize();
@@ -114,4 +126,28 @@ WORD CreateDesktopShortcut(const char *shortcutName, const char *targetDir, cons
     if (!CreateShortcut(shortcutPath, targetPath, NULL, iconLocation, workingDir, NULL))
         return SHORTCUT_NOT_SAVED;
     return SHORTCUT_OK;
+}
+
+int ReadShortcutTarget(const char *shortcutFile, char *target, size_t size)
+{
+    WCHAR widePath[MAX_PATH_CHARS + 1];
+    if (size == 0 || shortcutFile[0] == 0 || !FitsPath(shortcutFile) || !WidenPath(shortcutFile, widePath))
+        return 0;
+    target[0] = 0;
+    CoInitialize(NULL);
+    IShellLinkA *link = NULL;
+    IPersistFile *file = NULL;
+    HRESULT result = NewShellLink(&link, &file);
+    if (SUCCEEDED(result)) {
+        result = file->Load(widePath, STGM_READ);
+        // The path as written, not resolved: the shortcut may point at a file
+        // that is gone already.
+        if (SUCCEEDED(result))
+            result = link->GetPath(target, (int)size, NULL, SLGP_RAWPATH);
+        file->Release();
+        link->Release();
+    }
+    CoUninitialize();
+    target[size - 1] = 0;
+    return result == S_OK ? 1 : 0;
 }

@@ -25,4 +25,8 @@ WORD CreateProgramGroup(const char *groupName, const FileEntry *files, WORD file
 WORD CreateDesktopShortcut(const char *shortcutName, const char *targetDir, const char *name,
                            const char *iconFile, const char *iconDir, const char *workingDir);
 
+// The target path stored in a shortcut file, into target (size bytes).
+// 1 when the file could be read as a shortcut, 0 otherwise.
+int ReadShortcutTarget(const char *shortcutFile, char *target, size_t size);
+
 #endif

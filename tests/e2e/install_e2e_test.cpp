@@ -16,42 +16,7 @@ std::string Ini(const std::string &ini, const char *section, const char *key)
     return value;
 }
 
-class Install : public WizardTest {
-protected:
-    std::string Target() const { return programFiles_ + "\\Testovacia"; }
-    std::string GroupDir() const { return commonPrograms_ + "\\Testovacia skupina"; }
-    std::string Link(const std::string &dir, const char *name) const { return dir + "\\" + Utf8ToCp1250(name) + ".lnk"; }
-
-    // Walks the wizard with the given choices and installs; a failing run must
-    // show message failure over the progress page. Leaves the finish page in *finish.
-    Result RunInstall(HWND *finish, bool minimal, bool group, bool desktop, UINT failure = 0)
-    {
-        HWND page;
-        Result r = Start();
-        if (r) r = WaitForPage(10000, &page);
-        if (r) r = Walk(&page, {10001});
-        if (r && minimal) r = robot::PressButton(page, 60);
-        if (r && !group) r = robot::PressButton(page, 1101);
-        if (r && !desktop) r = robot::PressButton(page, 1102);
-        if (r) r = Walk(&page, group ? std::vector<int>{10002, 10003, 10004} : std::vector<int>{10002, 10004});
-        if (r && failure == 0)
-            return Walk(&page, {10021}) ? (*finish = page, r) : ::testing::AssertionFailure() << "no finish page";
-        robot::MessageBoxInfo box;
-        if (r) r = robot::PressButton(page, IDOK);
-        if (r) r = robot::WaitForMessageBox(installer_.Id(), &box);
-        if (!r)
-            return r;
-        std::vector<HWND> pages = robot::TopWindows(installer_.Id(), "TALVIREX");
-        if (box.text != Text(failure) || pages.empty() || PageOf(pages.front()) != 10020)
-            return ::testing::AssertionFailure() << "expected message " << failure << " over the progress page, got \""
-                                                 << box.text << "\"";
-        r = robot::AnswerMessageBox(box, IDOK);
-        if (r) r = WaitForPage(10021, finish, page);
-        if (r && robot::ControlText(*finish, 1001) != Text(97, Utf8ToCp1250(kTitle)))
-            return ::testing::AssertionFailure() << "the finish page does not tell of a failure";
-        return r;
-    }
-};
+class Install : public WizardTest {};
 
 TEST_F(Install, MaximalRunCopiesEveryKindAndMakesShortcuts)
 {

@@ -71,6 +71,7 @@ protected:
             ASSERT_TRUE(registry_.back()->Set(*v.folder));
         }
         DeleteFileA(IniPath().c_str());
+        DeleteEntry();
         // The installer stands on the medium, as it would on a CD.
         ASSERT_TRUE(CopyFileA(TEST_INSTALLER, (*medium_ / "TALVIREX.EXE").c_str(), FALSE));
     }
@@ -79,6 +80,14 @@ protected:
     {
         installer_.Kill();
         DeleteFileA(IniPath().c_str());
+        DeleteEntry();
+    }
+
+    // The publication's entry in the list of programs, which a run writes, in both registry views.
+    static void DeleteEntry()
+    {
+        for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, view, 0);
     }
 
     // Writes TALVIREX.INF (cp1250; the test texts are UTF-8) and the files.
@@ -170,6 +179,40 @@ protected:
         return r;
     }
 
+    std::string Target() const { return programFiles_ + "\\Testovacia"; }
+    std::string GroupDir() const { return commonPrograms_ + "\\Testovacia skupina"; }
+    std::string Link(const std::string &dir, const char *name) const { return dir + "\\" + Utf8ToCp1250(name) + ".lnk"; }
+
+    // Walks the wizard with the given choices and installs; a failing run must
+    // show message failure over the progress page. Leaves the finish page in *finish.
+    Result RunInstall(HWND *finish, bool minimal, bool group, bool desktop, UINT failure = 0)
+    {
+        HWND page;
+        Result r = Start();
+        if (r) r = WaitForPage(10000, &page);
+        if (r) r = Walk(&page, {10001});
+        if (r && minimal) r = robot::PressButton(page, 60);
+        if (r && !group) r = robot::PressButton(page, 1101);
+        if (r && !desktop) r = robot::PressButton(page, 1102);
+        if (r) r = Walk(&page, group ? std::vector<int>{10002, 10003, 10004} : std::vector<int>{10002, 10004});
+        if (r && failure == 0)
+            return Walk(&page, {10021}) ? (*finish = page, r) : ::testing::AssertionFailure() << "no finish page";
+        robot::MessageBoxInfo box;
+        if (r) r = robot::PressButton(page, IDOK);
+        if (r) r = robot::WaitForMessageBox(installer_.Id(), &box);
+        if (!r)
+            return r;
+        std::vector<HWND> pages = robot::TopWindows(installer_.Id(), "TALVIREX");
+        if (box.text != Text(failure) || pages.empty() || PageOf(pages.front()) != 10020)
+            return ::testing::AssertionFailure() << "expected message " << failure << " over the progress page, got \""
+                                                 << box.text << "\"";
+        r = robot::AnswerMessageBox(box, IDOK);
+        if (r) r = WaitForPage(10021, finish, page);
+        if (r && robot::ControlText(*finish, 1001) != Text(97, Utf8ToCp1250(kTitle)))
+            return ::testing::AssertionFailure() << "the finish page does not tell of a failure";
+        return r;
+    }
+
     std::string IniPath() const
     {
         char windows[MAX_PATH];
@@ -178,6 +221,7 @@ protected:
     }
 
     static constexpr const char *kTitle = "Testovacia publikácia";
+    static constexpr const char *kEntryKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TALVIREX_TVXTEST.INI";
     std::unique_ptr<testsupport::ScratchDir> medium_, shell_;
     std::string programFiles_, commonPrograms_, commonDesktop_, userPrograms_;
     std::string iniName_ = "TVXTEST.INI";

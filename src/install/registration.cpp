@@ -1,0 +1,101 @@
+#include "install/registration.h"
+
+#include "base/messages.h"
+#include "base/text.h"
+#include "install/file_ops.h"
+#include "resource.h"
+#include "shell/registry.h"
+
+const char kInstallerName[] = "TALVIREX.EXE";
+const char kLocationValue[] = "InstallLocation";
+const char kTypeValue[] = "TalvirexInstallType";
+const char kGroupValue[] = "TalvirexGroup";
+const char kDesktopValue[] = "TalvirexDesktopIcon";
+
+static const char kKeyPrefix[] = "\\TALVIREX_";
+static const DWORD kYes = 1;
+
+static char registrationKey[PATH_TEXT_SIZE];
+static char installerCopy[PATH_TEXT_SIZE];
+static char uninstallCommand[PATH_TEXT_SIZE + 8];
+static char displayIcon[PATH_TEXT_SIZE];
+static char copySource[PATH_BUFFER_SIZE];
+
+int FormRegistrationKey(char *buffer, size_t size, const char *publicationIni)
+{
+    const char *name = publicationIni;
+    for (const char *p = publicationIni; *p != 0; p++) {
+        if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    }
+    if (*name == 0)
+        return 0;
+    return CopyText(buffer, size, kUninstallKey) && AppendText(buffer, size, kKeyPrefix) &&
+           AppendText(buffer, size, name);
+}
+
+// installDir followed by name; 0 when that is longer than a path.
+static int FormInstalledPath(char *buffer, size_t size, const char *name)
+{
+    size_t limit = size < MAX_PATH_CHARS + 1 ? size : MAX_PATH_CHARS + 1;
+    return CopyText(buffer, limit, setup.installDir) && AppendText(buffer, limit, name);
+}
+
+// Copies source into installDir as name, unless it is that very file (the
+// copy in installDir started without -U installs over itself).
+static int CopyBeside(const char *source, const char *name)
+{
+    if (!FormInstalledPath(setup.pathBuffer, sizeof setup.pathBuffer, name))
+        return 0;
+    if (EqualIgnoringAsciiCase(source, setup.pathBuffer))
+        return 1;
+    return CopyFileWithProgress(source, setup.pathBuffer, 0, 0) == 0;
+}
+
+static int CopyInstallerFiles(const char *descriptionName)
+{
+    DWORD n = GetModuleFileNameA(NULL, copySource, sizeof copySource);
+    if (n == 0 || n >= sizeof copySource || !CopyBeside(copySource, kInstallerName))
+        return 0;
+    setup.sourceDir[setup.sourceDirLen] = 0;
+    return CopyText(copySource, sizeof copySource, setup.sourceDir) &&
+           AppendText(copySource, sizeof copySource, descriptionName) &&
+           CopyBeside(copySource, descriptionName);
+}
+
+static int WriteEntry()
+{
+    if (!FormRegistrationKey(registrationKey, sizeof registrationKey, setup.publicationIni) ||
+        !FormInstalledPath(installerCopy, sizeof installerCopy, kInstallerName) ||
+        FormatText(uninstallCommand, sizeof uninstallCommand, "\"%s\" -U", installerCopy) < 0)
+        return 0;
+    const FileEntry &first = setup.files[0];
+    // The icon file is in installDir only when the file list has it copied there.
+    if (first.iconFile == NULL || first.iconFile[0] == '*' ||
+        !FormInstalledPath(displayIcon, sizeof displayIcon, first.iconFile) ||
+        GetFileAttributesA(displayIcon) == INVALID_FILE_ATTRIBUTES)
+        CopyText(displayIcon, sizeof displayIcon, installerCopy);
+
+    const RegistryEntry entries[] = {
+        {"DisplayName", REG_SZ, setup.title, 0},
+        {"UninstallString", REG_SZ, uninstallCommand, 0},
+        {kLocationValue, REG_SZ, setup.installDir, 0},
+        {"DisplayIcon", REG_SZ, displayIcon, 0},
+        {"EstimatedSize", REG_DWORD, NULL, setup.requiredKb[setup.installType]},
+        {"NoModify", REG_DWORD, NULL, kYes},
+        {"NoRepair", REG_DWORD, NULL, kYes},
+        {kTypeValue, REG_DWORD, NULL, setup.installType},
+        // Always written, so that an entry replaced by a run without a group loses the old one.
+        {kGroupValue, REG_SZ, setup.createGroup ? setup.groupName : "", 0},
+        {kDesktopValue, REG_DWORD, NULL, setup.createDesktopIcon},
+    };
+    return WriteRegistryEntries(registrationKey, entries, sizeof entries / sizeof entries[0]);
+}
+
+ErrorCode RegisterInstallation(const char *descriptionName)
+{
+    if (CopyInstallerFiles(descriptionName) && WriteEntry())
+        return 0;
+    ShowMessageId(IDS_REGISTER_FAILED);
+    return IDS_REGISTER_FAILED;
+}

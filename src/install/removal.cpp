@@ -1,0 +1,210 @@
+#include "install/removal.h"
+
+#include <string.h>
+
+#include "base/text.h"
+#include "install/registration.h"
+#include "resource.h"
+#include "shell/registry.h"
+#include "shell/shortcuts.h"
+
+static char registrationKey[PATH_TEXT_SIZE];
+static char registryText[REGISTRY_TEXT_SIZE];
+static char shellFolder[REGISTRY_TEXT_SIZE + 1];
+static char linkPath[PATH_TEXT_SIZE];
+static char linkTarget[PATH_TEXT_SIZE];
+static char iniPath[PATH_TEXT_SIZE];
+static char compareFirst[PATH_TEXT_SIZE];
+static char compareSecond[PATH_TEXT_SIZE];
+
+static const char kRegistryRootName[] = "HKEY_LOCAL_MACHINE\\";
+
+int WasCopiedToInstallDir(FileKind kind, WORD installType)
+{
+    return kind == FILE_KIND_INSTALL_DIR ||
+           (kind == FILE_KIND_MAXIMAL_ONLY && installType == INSTALL_MAXIMAL);
+}
+
+// Both texts with one trailing backslash, into the two compare buffers.
+static int PrepareComparison(const char *a, const char *b)
+{
+    return CopyText(compareFirst, sizeof compareFirst, a) &&
+           CopyText(compareSecond, sizeof compareSecond, b) &&
+           EnsureTrailingBackslash(compareFirst, sizeof compareFirst) &&
+           EnsureTrailingBackslash(compareSecond, sizeof compareSecond);
+}
+
+int SameDirectory(const char *a, const char *b)
+{
+    if (!PrepareComparison(a, b))
+        return 0;
+    if (EqualIgnoringAsciiCase(compareFirst, compareSecond))
+        return 1;
+    // The list of programs may start the executable by a short path.
+    char shortFirst[PATH_TEXT_SIZE];
+    char shortSecond[PATH_TEXT_SIZE];
+    DWORD first = GetShortPathNameA(compareFirst, shortFirst, sizeof shortFirst);
+    DWORD second = GetShortPathNameA(compareSecond, shortSecond, sizeof shortSecond);
+    return first != 0 && first < sizeof shortFirst && second != 0 && second < sizeof shortSecond &&
+           EqualIgnoringAsciiCase(shortFirst, shortSecond);
+}
+
+int NextDirectoryUp(char *directory, const char *stop)
+{
+    size_t stopLength = TextLength(stop);
+    if (stopLength == 0 || !StartsWithIgnoringAsciiCase(directory, stop) || directory[stopLength] != '\\')
+        return 0;
+    char *last = strrchr(directory, '\\');
+    if (last == NULL || (size_t)(last - directory) <= stopLength)
+        return 0;
+    *last = 0;
+    return 1;
+}
+
+// A name of one level: no folder in it and none of "." and "..".
+static int IsPlainName(const char *name)
+{
+    return name[0] != 0 && !ContainsAnyOf(name, "\\/:") && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
+}
+
+ErrorCode FindRegistration()
+{
+    DWORD type = 0;
+    DWORD desktop = 0;
+    if (!FormRegistrationKey(registrationKey, sizeof registrationKey, setup.publicationIni) ||
+        ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kLocationValue, registryText) <= 0 ||
+        !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kTypeValue, &type) ||
+        type > INSTALL_MAXIMAL ||
+        !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kDesktopValue, &desktop))
+        return IDS_REMOVE_NOT_FOUND;
+    setup.sourceDir[setup.sourceDirLen] = 0;
+    if (!SameDirectory(registryText, setup.sourceDir))
+        return IDS_REMOVE_ELSEWHERE;
+    CopyText(setup.installDir, sizeof setup.installDir, setup.sourceDir);
+
+    setup.installType = (WORD)type;
+    setup.createDesktopIcon = desktop != 0;
+    // A group that is not one level below the Programs folder was not made by an installation.
+    SHORT groupLength = ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kGroupValue, registryText);
+    setup.createGroup = groupLength > 0 && IsPlainName(registryText) &&
+                        CopyText(setup.groupName, sizeof setup.groupName, registryText);
+    return 0;
+}
+
+// Deletes a file that exists; 0 with its name in pathBuffer when it stays.
+static ErrorCode DeleteExisting(const char *path)
+{
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES || DeleteFileA(path))
+        return 0;
+    CopyText(setup.pathBuffer, sizeof setup.pathBuffer, path);
+    return IDS_REMOVE_FAILED;
+}
+
+static ErrorCode DeleteInstalled(const char *name)
+{
+    if (!CopyText(setup.pathBuffer, MAX_PATH_CHARS + 1, setup.installDir) ||
+        !AppendText(setup.pathBuffer, MAX_PATH_CHARS + 1, name))
+        return 0;   // a path this long was never copied
+    return DeleteExisting(setup.pathBuffer);
+}
+
+static ErrorCode DeleteCopiedFiles()
+{
+    for (WORD i = 0; i < setup.fileCount; i++) {
+        const FileEntry &entry = setup.files[i];
+        if (!WasCopiedToInstallDir(entry.kind, setup.installType))
+            continue;
+        ErrorCode error = DeleteInstalled(entry.name);
+        if (error != 0)
+            return error;
+    }
+    return 0;
+}
+
+// Deletes folder + name + ".lnk" when it points into installDir; a shortcut
+// of that name that belongs to something else stays.
+static ErrorCode DeleteOwnShortcut(const char *folder, const char *name)
+{
+    if (FormatText(linkPath, sizeof linkPath, "%s%s.lnk", folder, name) < 0 ||
+        GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES)
+        return 0;
+    if (!ReadShortcutTarget(linkPath, linkTarget, sizeof linkTarget))
+        return 0;
+    char *last = strrchr(linkTarget, '\\');
+    if (last == NULL)
+        return 0;
+    last[1] = 0;
+    if (!SameDirectory(linkTarget, setup.installDir))
+        return 0;
+    return DeleteExisting(linkPath);
+}
+
+static ErrorCode DeleteShortcuts()
+{
+    if (setup.createGroup && GetProgramsFolder(shellFolder) >= 0 &&
+        AppendText(shellFolder, sizeof shellFolder, setup.groupName) &&
+        EnsureTrailingBackslash(shellFolder, sizeof shellFolder)) {
+        for (WORD i = 0; i < setup.fileCount; i++) {
+            const FileEntry &entry = setup.files[i];
+            if (entry.iconFile == NULL || entry.shortcutName == NULL)
+                continue;
+            ErrorCode error = DeleteOwnShortcut(shellFolder, entry.shortcutName);
+            if (error != 0)
+                return error;
+        }
+        // Only when empty: the user's own shortcuts keep the group.
+        RemoveDirectoryA(shellFolder);
+    }
+    const FileEntry &first = setup.files[0];
+    if (setup.createDesktopIcon && first.iconFile != NULL && first.shortcutName != NULL &&
+        GetDesktopFolder(shellFolder) >= 0)
+        return DeleteOwnShortcut(shellFolder, first.shortcutName);
+    return 0;
+}
+
+// The profile functions take a name without a full path to lie in the Windows directory.
+static int FormIniPath()
+{
+    const char *ini = setup.publicationIni;
+    int fullPath = (ini[0] != 0 && ini[1] == ':') || (ini[0] == '\\' && ini[1] == '\\');
+    if (fullPath)
+        return CopyText(iniPath, sizeof iniPath, ini);
+    return CopyText(iniPath, sizeof iniPath, setup.windowsDir) && AppendText(iniPath, sizeof iniPath, ini);
+}
+
+static void RemoveRecord(const char *section, const char *key)
+{
+    WritePrivateProfileStringA(section, key, NULL, iniPath);
+    if (GetPrivateProfileSectionA(section, setup.textBuffer, sizeof setup.textBuffer, iniPath) == 0)
+        WritePrivateProfileStringA(section, NULL, NULL, iniPath);
+}
+
+static ErrorCode RemoveIniRecords()
+{
+    // A file that is gone already must not be made anew by the deletions.
+    if (!FormIniPath() || GetFileAttributesA(iniPath) == INVALID_FILE_ATTRIBUTES)
+        return 0;
+    RemoveRecord("INSTALL", "WIN32");
+    RemoveRecord("SETING", "PATH");
+    WritePrivateProfileStringA(NULL, NULL, NULL, iniPath);   // flushes a cached file
+    if (GetPrivateProfileSectionNamesA(setup.textBuffer, sizeof setup.textBuffer, iniPath) != 0)
+        return 0;
+    return DeleteExisting(iniPath);
+}
+
+ErrorCode RemoveInstallation(const char *descriptionName)
+{
+    ErrorCode error = DeleteCopiedFiles();
+    if (error == 0)
+        error = DeleteShortcuts();
+    if (error == 0)
+        error = RemoveIniRecords();
+    if (error != 0)
+        return error;
+    if (!DeleteRegistryKey(registrationKey)) {
+        CopyText(setup.pathBuffer, sizeof setup.pathBuffer, kRegistryRootName);
+        AppendText(setup.pathBuffer, sizeof setup.pathBuffer, registrationKey);
+        return IDS_REMOVE_FAILED;
+    }
+    return DeleteInstalled(descriptionName);
+}

@@ -1,0 +1,216 @@
+// The entry in the list of installed programs and the removal with -U, checked
+// against the disk, INI file, shortcut folders and registry before installing.
+#include "shell/shortcuts.h"
+#include "wizard_fixture.h"
+
+namespace wizard {
+namespace {
+
+using testsupport::FileExists;
+
+const char kEntry[] = "TALVIREX_TVXTEST.INI|||";
+
+// Lines of `uninstaller --list` that are this publication's entry.
+int ListedEntries()
+{
+    FILE *list = _popen("uninstaller --list", "r");
+    int count = 0;
+    for (char line[1024]; list && fgets(line, sizeof line, list);)
+        count += strncmp(line, kEntry, sizeof kEntry - 1) == 0;
+    if (list)
+        _pclose(list);
+    return count;
+}
+
+class Uninstall : public WizardTest {
+protected:
+    // A value of the entry in one registry view; "<none>" when it is not there.
+    static std::string EntryValue(REGSAM view, const char *name)
+    {
+        char data[1024] = "<none>";
+        DWORD size = sizeof data, type = 0;
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEntryKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+            return data;
+        LONG r = RegQueryValueExA(key, name, NULL, &type, (BYTE *)data, &size);
+        RegCloseKey(key);
+        if (r != ERROR_SUCCESS)
+            return "<none>";
+        return type == REG_DWORD ? std::to_string(*(DWORD *)data) : std::string(data);
+    }
+
+    // Every file and folder under the shell folders, the INI file and the entry.
+    std::string Snapshot()
+    {
+        std::string state = "INI:" + testsupport::Contents(IniPath()) + "\nKEY:" +
+                            EntryValue(KEY_WOW64_64KEY, "DisplayName") + EntryValue(KEY_WOW64_32KEY, "DisplayName") + "\n";
+        std::vector<std::string> dirs = {shell_->path()};
+        while (!dirs.empty()) {
+            std::string dir = dirs.back();
+            dirs.pop_back();
+            for (const std::string &name : testsupport::Listing(dir)) {
+                state += dir + "\\" + name + "\n";
+                if (testsupport::DirectoryExists(dir + "\\" + name)) dirs.push_back(dir + "\\" + name);
+            }
+        }
+        return state;
+    }
+
+    Result Install(bool minimal, bool group, bool desktop)
+    {
+        HWND finish;
+        Result r = RunInstall(&finish, minimal, group, desktop);
+        return r ? Close(finish) : r;
+    }
+
+    // Waits for a message box of any process (the list of programs starts the
+    // installer itself), expects text and answers it.
+    Result Answer(const std::string &text, int button)
+    {
+        robot::MessageBoxInfo box;
+        Result r = robot::WaitUntil(
+            [&] {
+                HWND w = FindWindowA("#32770", "TALVIREX");
+                return w && IsWindowVisible(w) && !(box = robot::ReadMessageBox(w)).buttons.empty();
+            },
+            "a message box");
+        if (r && box.text != text)
+            return ::testing::AssertionFailure() << "expected \"" << text << "\", the box shows \"" << box.text << "\"";
+        return r ? robot::AnswerMessageBox(box, button) : r;
+    }
+
+    // Starts a program, answers the removal's question with Yes when a
+    // question is expected, and expects message id with argument.
+    Result RunRemoval(const std::string &exe, const std::string &args, UINT id, const std::string &argument,
+                      bool asks = true)
+    {
+        robot::Process program;
+        Result r = program.Start(exe, args, medium_->path());
+        if (r && asks) r = Answer(Text(301, Title()), IDYES);
+        if (r) r = Answer(Text(id, argument), IDOK);
+        if (r) r = program.WaitForExit(nullptr);
+        // The helper ends the removal: the executable's copy goes last.
+        if (r && id == 304)
+            r = robot::WaitUntil([&] { return !FileExists(Target() + "\\TALVIREX.EXE"); }, "the helper");
+        return r;
+    }
+
+    std::string Copy() const { return Target() + "\\TALVIREX.EXE"; }
+    std::string Title() const { return Utf8ToCp1250(kTitle); }
+};
+
+TEST_F(Uninstall, RemovalRestoresTheStateBeforeTheInstallation)
+{
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    std::string uninstaller = std::string(system) + "\\uninstaller.exe";
+    struct { bool minimal, group, desktop, throughList, userFiles; const char *size; } cases[] = {
+        {false, true, true, true, false, "25"}, {true, true, true, false, true, "5"},
+        {false, false, true, false, false, "25"}, {true, false, false, true, false, "5"}};
+    WriteDefaultMedium();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(&c - cases);
+        std::string before = Snapshot();
+        ASSERT_TRUE(Install(c.minimal, c.group, c.desktop));
+        EXPECT_EQ(1, ListedEntries());
+        EXPECT_EQ(Title(), EntryValue(KEY_WOW64_64KEY, "DisplayName"));
+        EXPECT_EQ("\"" + Copy() + "\" -U", EntryValue(KEY_WOW64_64KEY, "UninstallString"));
+        EXPECT_EQ(Copy(), EntryValue(KEY_WOW64_64KEY, "DisplayIcon")) << "the first entry's icon file is not copied";
+        EXPECT_EQ(c.size, EntryValue(KEY_WOW64_64KEY, "EstimatedSize"));
+        // The user's own files, and a desktop shortcut of the same name that points elsewhere.
+        std::string foreign = Link(commonDesktop_, "Publikácia");
+        if (c.userFiles)
+            ASSERT_TRUE(testsupport::WriteFileBytes(Target() + "\\NOTES.TXT", "mine") &&
+                        testsupport::WriteFileBytes(GroupDir() + "\\Moje.lnk", "mine") &&
+                        CreateShortcut(foreign.c_str(), "C:\\Other\\PUBL.EXE", NULL, NULL, NULL, NULL));
+        if (c.throughList)
+            ASSERT_TRUE(RunRemoval(uninstaller, "--remove TALVIREX_TVXTEST.INI", 304, Title()));
+        else
+            ASSERT_TRUE(RunRemoval(Copy(), "-U", 304, Title()));
+        if (c.userFiles) {
+            EXPECT_EQ(std::vector<std::string>{"NOTES.TXT"}, testsupport::Listing(Target()));
+            EXPECT_EQ(std::vector<std::string>{"Moje.lnk"}, testsupport::Listing(GroupDir()));
+            EXPECT_TRUE(DeleteFileA(foreign.c_str())) << "a shortcut into another folder stays";
+            testsupport::RemoveTree(Target());
+            testsupport::RemoveTree(GroupDir());
+        }
+        EXPECT_EQ(before, Snapshot());
+        EXPECT_EQ(0, ListedEntries());
+    }
+}
+
+TEST_F(Uninstall, FileInUseStopsTheRemovalAndKeepsTheEntryForAnotherTry)
+{
+    WriteDefaultMedium();
+    std::string before = Snapshot();
+    ASSERT_TRUE(Install(true, true, true));
+    ASSERT_TRUE(Install(false, true, true));
+    EXPECT_EQ(1, ListedEntries()) << "installing again replaces the entry";
+    EXPECT_EQ("1", EntryValue(KEY_WOW64_64KEY, "TalvirexInstallType"));
+
+    std::string data = Target() + "\\DATA.DAT";
+    HANDLE held = CreateFileA(data.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ASSERT_TRUE(RunRemoval(Copy(), "-U", 305, data));
+    CloseHandle(held);
+    EXPECT_EQ(1, ListedEntries());
+    EXPECT_TRUE(FileExists(Target() + "\\TALVIREX.INF"));
+    ASSERT_TRUE(RunRemoval(Copy(), "-U", 304, Title()));
+    EXPECT_EQ(before, Snapshot());
+}
+
+TEST_F(Uninstall, BadInputIsExplainedAndRemovesNothing)
+{
+    WriteDefaultMedium();
+    std::string onMedium = *medium_ / "TALVIREX.EXE", description = Target() + "\\TALVIREX.INF";
+    ASSERT_TRUE(RunRemoval(onMedium, "-U", 302, "", false)) << "no entry yet";
+    ASSERT_TRUE(Install(false, true, true));
+    std::string installed = Snapshot();
+    // The copied description's new text ("-" deletes it); on the medium, the entry belongs elsewhere.
+    struct { std::string exe, description; UINT id; } cases[] = {
+        {onMedium, "", 303}, {Copy(), "[PUBLICATION]\r\nTITLE=x\r\n", 3}, {Copy(), "-", 302}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.id);
+        if (c.description == "-")
+            DeleteFileA(description.c_str());
+        else if (!c.description.empty())
+            ASSERT_TRUE(testsupport::WriteFileBytes(description, c.description));
+        ASSERT_TRUE(RunRemoval(c.exe, "-U", c.id, "", false));
+        EXPECT_EQ(1, ListedEntries());
+        EXPECT_TRUE(FileExists(Target() + "\\PUBL.EXE") && FileExists(Link(GroupDir(), "Publikácia")));
+    }
+    installed.erase(installed.find(description + "\n"), description.size() + 1);
+    EXPECT_EQ(installed, Snapshot()) << "only the description is gone";
+}
+
+TEST_F(Uninstall, FailedRegistrationOnlyWarns)
+{
+    WriteDefaultMedium();
+    ASSERT_TRUE(testsupport::MakeDirectories(Copy()));   // a folder in the copy's place
+    HWND page, finish;
+    ASSERT_TRUE(Start() && WaitForPage(10000, &page) && Walk(&page, {10001, 10002, 10003, 10004}));
+    ASSERT_TRUE(robot::PressButton(page, IDOK) && Answer(Text(300), IDOK) && WaitForPage(10021, &finish, page));
+    EXPECT_EQ(Text(96, Title()), robot::ControlText(finish, 1001));
+    ASSERT_TRUE(Close(finish));
+    EXPECT_TRUE(FileExists(Target() + "\\PUBL.EXE"));
+    EXPECT_EQ(0, ListedEntries());
+}
+
+// The 32-bit build writes where 32-bit installers write, which Wine's list
+// does not show: the test runs the entry's command itself.
+TEST_F(Uninstall, ThirtyTwoBitBuildUsesTheThirtyTwoBitView)
+{
+    WriteDefaultMedium();
+    ASSERT_TRUE(CopyFileA(TEST_I686_INSTALLER, (*medium_ / "TALVIREX.EXE").c_str(), FALSE));
+    ASSERT_TRUE(Install(false, true, true));
+    std::string location = EntryValue(KEY_WOW64_32KEY, "InstallLocation");
+    EXPECT_EQ("<none>", EntryValue(KEY_WOW64_64KEY, "DisplayName"));
+    ASSERT_EQ("\"" + location + "TALVIREX.EXE\" -U", EntryValue(KEY_WOW64_32KEY, "UninstallString"));
+    ASSERT_TRUE(RunRemoval(location + "TALVIREX.EXE", "-U", 304, Title()));
+    EXPECT_TRUE(robot::WaitUntil([&] { return !testsupport::DirectoryExists(location); }, "the helper"));
+    EXPECT_EQ("<none>", EntryValue(KEY_WOW64_32KEY, "DisplayName"));
+    EXPECT_FALSE(FileExists(IniPath()));
+}
+
+}  // namespace
+}  // namespace wizard
