@@ -110,5 +110,7 @@
 #define IDS_FINISH_DETAIL     99
 #define IDS_NOT_ON_MEDIUM     103
 #define IDS_NO_MEDIUM         104
+#define IDS_BAD_OPTION        350
+#define IDS_ALREADY_INSTALLED 351
 
 #endif

@@ -1,5 +1,6 @@
 #include "base/messages.h"
 
+#include "base/quiet_log.h"
 #include "base/setup_state.h"
 
 char stringBuffer[STRING_BUFFER_SIZE];
@@ -46,5 +47,16 @@ WORD ShowMessage(const char *text)
 
 WORD ShowMessageId(UINT id)
 {
-    return ShowMessage(LoadText(id));
+    char *text = LoadText(id);
+    if (setup.quiet)
+        return NoteQuietMessage(id, text + MessageStyleFor(text).skipFirstByte);
+    return ShowMessage(text);
+}
+
+void ShowDiagnostic(const char *caption, const char *text)
+{
+    if (setup.quiet)
+        LogLine(text);
+    else
+        MessageBoxA(NULL, text, caption, MB_TASKMODAL | MB_ICONINFORMATION);
 }

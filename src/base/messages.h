@@ -27,6 +27,12 @@ MessageStyle MessageStyleFor(const char *text);
 
 char *LoadText(UINT id);
 WORD ShowMessage(const char *text);
+// Shows string id in its box; in a quiet run notes and logs it instead and
+// answers "No".
 WORD ShowMessageId(UINT id);
+
+// The second box of -D with a description's or medium's detail; in a quiet
+// run the detail goes to the log.
+void ShowDiagnostic(const char *caption, const char *text);
 
 #endif

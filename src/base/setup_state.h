@@ -110,6 +110,21 @@ struct SetupState {
     HBRUSH whiteBrush;
     HWND progressDialog;
 
+    // Unattended run (-Q): the options' values, the first message and the log
+    BYTE quiet;
+    BYTE quietMinimal;          // -M
+    BYTE quietNoGroup;          // -N
+    BYTE quietNoDesktopIcon;    // -K
+    BYTE quietTargetGiven;      // -T, its value in quietTarget (may be empty)
+    BYTE quietGroupGiven;       // -G, its value in quietGroup
+    ErrorCode optionError;      // first option value that could not be read
+    ErrorCode exitCode;         // first message of a quiet run, 0 while there is none
+    char quietTarget[PATH_TEXT_SIZE];
+    char quietGroup[61];        // as groupName
+    char logPath[PATH_TEXT_SIZE];
+    HANDLE logFile;             // -L, open during a quiet run; null otherwise
+    HWND runMarker;             // hidden window that other copies find, in place of the pages
+
     // Shared work buffers
     char pathBuffer[PATH_BUFFER_SIZE];
     char textBuffer[TEXT_BUFFER_SIZE];
