@@ -9,18 +9,10 @@ using testsupport::Contents;
 using testsupport::FileExists;
 using testsupport::ReadShortcut;
 
-std::string Ini(const std::string &ini, const char *section, const char *key)
-{
-    char value[512];
-    GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, ini.c_str());
-    return value;
-}
-
 class Install : public WizardTest {
 protected:
     std::string Target() const { return programFiles_ + "\\Testovacia"; }
     std::string GroupDir() const { return commonPrograms_ + "\\Testovacia skupina"; }
-    std::string Link(const std::string &dir, const char *name) const { return dir + "\\" + Utf8ToCp1250(name) + ".lnk"; }
 
     // Walks the wizard with the given choices and installs; a failing run must
     // show message failure over the progress page. Leaves the finish page in *finish.

@@ -10,13 +10,6 @@ namespace {
 using testsupport::Contents;
 using testsupport::FileExists;
 
-std::string Ini(const std::string &ini, const char *section, const char *key)
-{
-    char value[512];
-    GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, ini.c_str());
-    return value;
-}
-
 // A message text as one log line.
 std::string LogLine(UINT id, const std::string &tail = "")
 {
@@ -25,7 +18,6 @@ std::string LogLine(UINT id, const std::string &tail = "")
 
 class Quiet : public WizardTest {
 protected:
-    std::string Link(const std::string &dir, const char *name) const { return dir + "\\" + Utf8ToCp1250(name) + ".lnk"; }
 
     // Runs the installer with args to its end; fails if it shows a window meanwhile.
     Result RunQuiet(const std::string &args, DWORD *code)

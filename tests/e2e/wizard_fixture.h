@@ -42,6 +42,14 @@ inline int PageOf(HWND window)
     return 0;
 }
 
+// A value of an INI file, "<none>" when it is missing.
+inline std::string Ini(const std::string &ini, const char *section, const char *key)
+{
+    char value[512];
+    GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, ini.c_str());
+    return value;
+}
+
 struct MediumFile {
     std::string name, bytes, line;  // line: its description line, "" when not listed
 };
@@ -169,6 +177,9 @@ protected:
             return ::testing::AssertionFailure() << "exit code " << code;
         return r;
     }
+
+    // A shortcut file named in UTF-8 in dir.
+    std::string Link(const std::string &dir, const char *name) const { return dir + "\\" + Utf8ToCp1250(name) + ".lnk"; }
 
     std::string IniPath() const
     {
