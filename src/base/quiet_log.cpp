@@ -7,12 +7,11 @@ void OpenQuietLog()
 {
     if (!setup.quiet || setup.logPath[0] == 0 || setup.logFile != NULL)
         return;
-    HANDLE file = CreateFileA(setup.logPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    SetFilePointer(file, 0, NULL, FILE_END);
-    setup.logFile = file;
+    // Shared for writing: many computers may log to one file on a server.
+    HANDLE file = CreateFileA(setup.logPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file != INVALID_HANDLE_VALUE)
+        setup.logFile = file;
 }
 
 void CloseQuietLog()
@@ -47,8 +46,10 @@ void LogLine(const char *text)
     size_t length = FoldLineBreaks(logLine, sizeof logLine - (sizeof kLineEnd - 1), text);
     for (size_t i = 0; i < sizeof kLineEnd - 1; i++)
         logLine[length++] = kLineEnd[i];
-    DWORD written;
+    // At the end as it is now, behind what other runs have written meanwhile.
     // A log that fills its disk does not stop the installation.
+    SetFilePointer(setup.logFile, 0, NULL, FILE_END);
+    DWORD written;
     WriteFile(setup.logFile, logLine, (DWORD)length, &written, NULL);
 }
 
