@@ -21,7 +21,9 @@ void CloseQuietLog()
     setup.logFile = NULL;
 }
 
-size_t FoldLineBreaks(char *line, size_t size, const char *text)
+// Folds every run of CR and LF bytes in text into one space, into line
+// (capacity size, always terminated); returns the length written.
+static size_t FoldLineBreaks(char *line, size_t size, const char *text)
 {
     if (size == 0)
         return 0;

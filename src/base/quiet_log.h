@@ -17,10 +17,6 @@ void CloseQuietLog();
 // log; does nothing without one or for an empty text.
 void LogLine(const char *text);
 
-// Folds every run of CR and LF bytes in text into one space, into line
-// (capacity size, always terminated); returns the length written.
-size_t FoldLineBreaks(char *line, size_t size, const char *text);
-
 // A message of a quiet run: the first one's ID becomes the exit code and
 // each is logged. Returns 0, the answer "No" to a question.
 WORD NoteQuietMessage(UINT id, const char *text);
