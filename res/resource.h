@@ -110,6 +110,8 @@
 #define IDS_FINISH_DETAIL     99
 #define IDS_NOT_ON_MEDIUM     103
 #define IDS_NO_MEDIUM         104
+#define IDS_BAD_OPTION        350
+#define IDS_ALREADY_INSTALLED 351
 
 // Registration in the list of installed programs, and removal (-U).
 #define IDS_REGISTER_FAILED    300

@@ -2,9 +2,20 @@
 
 #include "base/setup_state.h"
 #include "base/text.h"
+#include "resource.h"
 
 // The -S path with "\w.w" appended, before it is made absolute.
 static char sourceOption[PATH_TEXT_SIZE];
+
+// An option's value as the line gives it.
+struct OptionValue {
+    const unsigned char *text;
+    size_t length;
+    int unterminated;   // an opening quote without its closing one
+};
+
+// Handles one option token; returns where the rest of the token starts.
+typedef const unsigned char *(*OptionHandler)(unsigned char letter, const unsigned char *token);
 
 // Every byte from 1 to 32 separates tokens; 0 ends the line.
 static int IsSeparator(unsigned char c)
@@ -48,27 +59,59 @@ static void TakeSourcePath(const unsigned char *path, size_t length)
     setup.sourceDirLen = (DWORD)TextLength(setup.sourceDir);
 }
 
-// p points at the byte after "-S"; returns where the rest of the token starts.
-static const unsigned char *ParseSourceOption(const unsigned char *p)
+// p points at the byte after the option's letter: a value glued to it, or
+// one in double quotes (a tab or line break ends a quoted value unclosed).
+// Returns where the rest of the token starts.
+static const unsigned char *ReadOptionValue(const unsigned char *p, OptionValue *value)
 {
+    value->unterminated = 0;
     if (*p == '"') {
-        const unsigned char *path = p + 1;
-        const unsigned char *end = path;
+        const unsigned char *end = p + 1;
         while (*end >= ' ' && *end != '"')
             end++;
-        if (*end != '"')
-            return end;   // unterminated: ignored, scanning goes on at that byte
-        if (end > path)
-            TakeSourcePath(path, (size_t)(end - path));
+        value->text = p + 1;
+        value->length = (size_t)(end - value->text);
+        if (*end != '"') {
+            value->unterminated = 1;
+            return end;   // scanning goes on at that byte
+        }
         return end + 1;
     }
     const unsigned char *end = SkipToken(p);
-    if (end > p)
-        TakeSourcePath(p, (size_t)(end - p));
+    value->text = p;
+    value->length = (size_t)(end - p);
     return end;
 }
 
-void ParseCommandLine(const char *commandLine)
+// An unusable -S value is ignored.
+static const unsigned char *ParseSourceOption(const unsigned char *p)
+{
+    OptionValue value;
+    const unsigned char *rest = ReadOptionValue(p, &value);
+    if (!value.unterminated && value.length > 0)
+        TakeSourcePath(value.text, value.length);
+    return rest;
+}
+
+// Stores a value of -T, -G or -L trimmed as a page trims its field. One
+// without its closing quote, or longer than buffer, stores "" and is noted.
+static const unsigned char *ParseTextOption(const unsigned char *p, char *buffer, size_t size)
+{
+    OptionValue value;
+    const unsigned char *rest = ReadOptionValue(p, &value);
+    buffer[0] = 0;
+    if (value.unterminated || value.length + 1 > size) {
+        if (setup.optionError == 0)
+            setup.optionError = IDS_BAD_OPTION;
+        return rest;
+    }
+    for (size_t i = 0; i < value.length; i++)
+        buffer[i] = (char)value.text[i];
+    TrimText(buffer, (int)value.length);
+    return rest;
+}
+
+static void ScanOptions(const char *commandLine, OptionHandler handle)
 {
     if (commandLine == NULL)
         return;
@@ -82,17 +125,66 @@ void ParseCommandLine(const char *commandLine)
             unsigned char letter = p[1];
             if (letter >= 'a' && letter <= 'z')
                 letter = (unsigned char)(letter - 'a' + 'A');
-            if ((letter == 'C' || letter == 'D' || letter == 'U') && EndsToken(p[2])) {
-                if (letter == 'C')
-                    setup.skipIfInstalled = 1;
-                else if (letter == 'D')
-                    setup.debugMessages = 1;
-                else
-                    setup.removeMode = 1;
-            } else if (letter == 'S') {
-                p = ParseSourceOption(p + 2);
-            }
+            p = handle(letter, p);
         }
         p = SkipToken(p);
     }
+}
+
+static const unsigned char *HandleStartOption(unsigned char letter, const unsigned char *token)
+{
+    if ((letter == 'C' || letter == 'D' || letter == 'U') && EndsToken(token[2])) {
+        if (letter == 'C')
+            setup.skipIfInstalled = 1;
+        else if (letter == 'D')
+            setup.debugMessages = 1;
+        else
+            setup.removeMode = 1;
+    } else if (letter == 'S') {
+        return ParseSourceOption(token + 2);
+    }
+    return token;
+}
+
+static BYTE *QuietFlagFor(unsigned char letter)
+{
+    switch (letter) {
+    case 'Q':
+        return &setup.quiet;
+    case 'M':
+        return &setup.quietMinimal;
+    case 'N':
+        return &setup.quietNoGroup;
+    case 'K':
+        return &setup.quietNoDesktopIcon;
+    }
+    return NULL;
+}
+
+static const unsigned char *HandleQuietOption(unsigned char letter, const unsigned char *token)
+{
+    switch (letter) {
+    case 'T':
+        setup.quietTargetGiven = 1;
+        return ParseTextOption(token + 2, setup.quietTarget, sizeof setup.quietTarget);
+    case 'G':
+        setup.quietGroupGiven = 1;
+        return ParseTextOption(token + 2, setup.quietGroup, sizeof setup.quietGroup);
+    case 'L':
+        return ParseTextOption(token + 2, setup.logPath, sizeof setup.logPath);
+    }
+    BYTE *flag = QuietFlagFor(letter);
+    if (flag != NULL && EndsToken(token[2]))
+        *flag = 1;
+    return token;
+}
+
+void ParseCommandLine(const char *commandLine)
+{
+    ScanOptions(commandLine, HandleStartOption);
+}
+
+void ParseQuietOptions(const char *commandLine)
+{
+    ScanOptions(commandLine, HandleQuietOption);
 }

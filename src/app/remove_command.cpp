@@ -26,7 +26,8 @@ ErrorCode RemovePublication()
         ShowMessageId(error);
         return error;
     }
-    if (!ShowMessageIdWith(IDS_REMOVE_CONFIRM, setup.title))
+    // A quiet removal asks nothing: -U -Q is the administrator's answer already.
+    if (!setup.quiet && !ShowMessageIdWith(IDS_REMOVE_CONFIRM, setup.title))
         return IDS_REMOVE_DECLINED;
     error = RemoveInstallation(kDescriptionName);
     if (error != 0) {
@@ -35,7 +36,7 @@ ErrorCode RemovePublication()
     }
     // Without the helper the executable and its folder stay; the publication is gone all the same.
     StartRemovalHelper();
-    ShowMessageIdWith(IDS_REMOVED, setup.title);
+    ShowNoticeIdWith(IDS_REMOVED, setup.title);
     return 0;
 }
 

@@ -3,8 +3,10 @@
 #include <string.h>
 
 #include "app/command_line.h"
+#include "app/quiet.h"
 #include "app/remove_command.h"
 #include "base/messages.h"
+#include "base/quiet_log.h"
 #include "base/text.h"
 #include "description/description.h"
 #include "install/registration.h"
@@ -100,8 +102,10 @@ static int StartUp(const char *commandLine)
     if (!ReadDescriptionFile())
         return 0;
     if (setup.skipIfInstalled &&
-        GetPrivateProfileIntA("INSTALL", "WIN32", 0, setup.publicationIni) == 1)
+        GetPrivateProfileIntA("INSTALL", "WIN32", 0, setup.publicationIni) == 1) {
+        LogLine(LoadText(IDS_ALREADY_INSTALLED));
         return 0;
+    }
     return 1;
 }
 
@@ -127,16 +131,9 @@ static WORD RunPageSequence()
     }
 }
 
-int RunSetup(const char *commandLine)
+static void RunWizard()
 {
-    DeleteRemovalLeftovers();
-    if (RunRemovalHelper(commandLine))
-        return 0;
-    if (!StartUp(commandLine))
-        return 0;
     setup.whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
-    SetCurrentDirectoryA("C:\\");
-
     if (RunPageSequence() == END_NEXT) {
         setup.currentPage = PAGE_PROGRESS;
         setup.installResult = RunInstallation() == 0 ? RESULT_INSTALLED : RESULT_FAILED;
@@ -152,5 +149,23 @@ int RunSetup(const char *commandLine)
         DeleteObject(setup.whiteBrush);
     if (setup.titleFont)
         DeleteObject(setup.titleFont);
-    return 0;
+}
+
+int RunSetup(const char *commandLine)
+{
+    DeleteRemovalLeftovers();
+    if (RunRemovalHelper(commandLine))
+        return 0;
+    // The quiet options first: the start-up checks' messages are quiet too.
+    ParseQuietOptions(commandLine);
+    OpenQuietLog();
+    if (StartUp(commandLine)) {
+        SetCurrentDirectoryA("C:\\");
+        if (setup.quiet)
+            InstallQuietly();
+        else
+            RunWizard();
+    }
+    CloseQuietLog();
+    return setup.exitCode;
 }

@@ -17,7 +17,8 @@ int IsUnsupportedSystem(DWORD platformId, DWORD majorVersion);
 // sequence ends there (END_NEXT past the last page, or any other code).
 PageId PageAfter(PageId page, WORD endCode, BYTE createGroup);
 
-// The whole program after the entry point has stored the instance.
+// The whole program after the entry point has stored the instance. Returns
+// the exit code: 0, or in a quiet run the ID of the first message it met.
 int RunSetup(const char *commandLine);
 
 #endif

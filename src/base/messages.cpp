@@ -1,5 +1,6 @@
 #include "base/messages.h"
 
+#include "base/quiet_log.h"
 #include "base/setup_state.h"
 #include "base/text.h"
 
@@ -50,11 +51,34 @@ WORD ShowMessage(const char *text)
 
 WORD ShowMessageId(UINT id)
 {
-    return ShowMessage(LoadText(id));
+    char *text = LoadText(id);
+    if (setup.quiet)
+        return NoteQuietMessage(id, text + MessageStyleFor(text).skipFirstByte);
+    return ShowMessage(text);
+}
+
+void ShowDiagnostic(const char *caption, const char *text)
+{
+    if (setup.quiet)
+        LogLine(text);
+    else
+        MessageBoxA(NULL, text, caption, MB_TASKMODAL | MB_ICONINFORMATION);
 }
 
 WORD ShowMessageIdWith(UINT id, const char *argument)
 {
     FormatText(formattedMessage, sizeof formattedMessage, LoadText(id), argument);
+    if (setup.quiet)
+        return NoteQuietMessage(id, formattedMessage + MessageStyleFor(formattedMessage).skipFirstByte);
     return ShowMessage(formattedMessage);
+}
+
+void ShowNoticeIdWith(UINT id, const char *argument)
+{
+    if (!setup.quiet) {
+        ShowMessageIdWith(id, argument);
+        return;
+    }
+    FormatText(formattedMessage, sizeof formattedMessage, LoadText(id), argument);
+    LogLine(formattedMessage + MessageStyleFor(formattedMessage).skipFirstByte);
 }

@@ -27,8 +27,18 @@ MessageStyle MessageStyleFor(const char *text);
 
 char *LoadText(UINT id);
 WORD ShowMessage(const char *text);
+// Shows string id in its box; in a quiet run notes and logs it instead and
+// answers "No".
 WORD ShowMessageId(UINT id);
 // Shows message id with its one %s replaced by argument.
 WORD ShowMessageIdWith(UINT id, const char *argument);
+
+// A message that reports and does not end anything: a box in the wizard, only
+// a log line in a quiet run (it leaves the exit code alone).
+void ShowNoticeIdWith(UINT id, const char *argument);
+
+// The second box of -D with a description's or medium's detail; in a quiet
+// run the detail goes to the log.
+void ShowDiagnostic(const char *caption, const char *text);
 
 #endif

@@ -58,7 +58,8 @@ enum {
     FILE_KEYS_PER_SECTION = 29,
     STRING_POOL_SIZE = 4096,
     TEXT_BUFFER_SIZE = 272,
-    PATH_TEXT_SIZE = 264      // a path of MAX_PATH_CHARS with room to append a few characters
+    PATH_TEXT_SIZE = 264,     // a path of MAX_PATH_CHARS with room to append a few characters
+    GROUP_NAME_SIZE = 61      // a group name of 60 characters
 };
 
 // One entry of the file list; the texts point into stringPool.
@@ -84,7 +85,7 @@ struct SetupState {
     char title[100];
     char publicationIni[80];
     char pathSuffix[81];        // "\" followed by the PATH value (read limit 80)
-    char groupName[61];
+    char groupName[GROUP_NAME_SIZE];
     FileEntry files[MAX_FILE_ENTRIES];
     WORD fileCount;
     char stringPool[STRING_POOL_SIZE];
@@ -110,6 +111,21 @@ struct SetupState {
     HWND titleControl;
     HBRUSH whiteBrush;
     HWND progressDialog;
+
+    // Unattended run (-Q): the options' values, the first message and the log
+    BYTE quiet;
+    BYTE quietMinimal;          // -M
+    BYTE quietNoGroup;          // -N
+    BYTE quietNoDesktopIcon;    // -K
+    BYTE quietTargetGiven;      // -T, its value in quietTarget (may be empty)
+    BYTE quietGroupGiven;       // -G, its value in quietGroup
+    ErrorCode optionError;      // first option value that could not be read
+    ErrorCode exitCode;         // first message of a quiet run, 0 while there is none
+    char quietTarget[PATH_TEXT_SIZE];
+    char quietGroup[GROUP_NAME_SIZE];
+    char logPath[PATH_TEXT_SIZE];
+    HANDLE logFile;             // -L, open during a quiet run; null otherwise
+    HWND runMarker;             // hidden window that other copies find, in place of the pages
 
     // Shared work buffers
     char pathBuffer[PATH_BUFFER_SIZE];

@@ -106,7 +106,7 @@ static int BadDescription()
 {
     ShowMessageId(IDS_BAD_DESCRIPTION);
     if (setup.debugMessages)
-        MessageBoxA(NULL, setup.diagnostic, kBadInfoCaption, MB_TASKMODAL | MB_ICONINFORMATION);
+        ShowDiagnostic(kBadInfoCaption, setup.diagnostic);
     return 0;
 }
 
@@ -115,7 +115,7 @@ static int BadMedium(const char *path)
     ShowMessageId(IDS_BAD_MEDIUM);
     CopyText(setup.diagnostic, sizeof setup.diagnostic, path);
     if (setup.debugMessages)
-        MessageBoxA(NULL, setup.diagnostic, kBadDiskCaption, MB_TASKMODAL | MB_ICONINFORMATION);
+        ShowDiagnostic(kBadDiskCaption, setup.diagnostic);
     return 0;
 }
 
@@ -142,7 +142,8 @@ static int FindMedium()
     if (DescriptionIsHere())
         return 1;
     ShowMessageId(IDS_NOT_ON_MEDIUM);
-    if (!LocateMedium(setup.pathBuffer, kDescriptionName)) {
+    // A quiet run has no one to ask: it ends with message 103 as its code.
+    if (setup.quiet || !LocateMedium(setup.pathBuffer, kDescriptionName)) {
         ShowMessageId(IDS_NO_MEDIUM);
         return 0;
     }

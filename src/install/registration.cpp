@@ -96,6 +96,6 @@ ErrorCode RegisterInstallation(const char *descriptionName)
 {
     if (CopyInstallerFiles(descriptionName) && WriteEntry())
         return 0;
-    ShowMessageId(IDS_REGISTER_FAILED);
+    ShowNoticeIdWith(IDS_REGISTER_FAILED, NULL);
     return IDS_REGISTER_FAILED;
 }

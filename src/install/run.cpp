@@ -131,8 +131,9 @@ static ErrorCode RunSteps()
 {
     WORD step = ProgressStep(CountFilesToCopy());
     CopyText(progressText, sizeof progressText, LoadText(IDS_COPYING));
-    setup.progressDialog = CreateDialogParamA(setup.hInstance, MAKEINTRESOURCEA(PAGE_PROGRESS), NULL,
-                                              DialInstDlgProc, 0);
+    if (!setup.quiet)
+        setup.progressDialog = CreateDialogParamA(setup.hInstance, MAKEINTRESOURCEA(PAGE_PROGRESS),
+                                                  NULL, DialInstDlgProc, 0);
     ShowProgress(0, LoadText(IDS_STEP_DIRECTORIES));
 
     ErrorCode error = PrepareInstallDir();
@@ -155,10 +156,10 @@ ErrorCode RunInstallation()
     if (setup.installType == INSTALL_MAXIMAL)
         MarkKinds(FILE_KIND_MAXIMAL_ONLY, FILE_KIND_TRANSIENT);
     ErrorCode result = RunSteps();
-    if (result == 0)
-        MessageBeep(MB_OK);   // the default sound
-    else
+    if (result != 0)
         ShowMessageId(result);
+    else if (!setup.quiet)
+        MessageBeep(MB_OK);   // the default sound
 
     setup.sourceDir[setup.sourceDirLen] = 0;
     if (setup.progressDialog) {

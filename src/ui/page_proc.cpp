@@ -81,16 +81,21 @@ static int ViewerIsOpen()
     return !EnumWindows(SearchAppsEnum, 0);
 }
 
+int WelcomePageAccepts()
+{
+    if (ViewerIsOpen()) {
+        ShowMessageId(IDS_CLOSE_VIEWERS);
+        return 0;
+    }
+    return 1;
+}
+
 // The page's own check of its input; 1 when the page may end with Next.
 static int PageAccepts(HWND page)
 {
     switch (setup.currentPage) {
     case PAGE_WELCOME:
-        if (ViewerIsOpen()) {
-            ShowMessageId(IDS_CLOSE_VIEWERS);
-            return 0;
-        }
-        return 1;
+        return WelcomePageAccepts();
     case PAGE_TARGET:
         return TargetPageAccepts(page);
     case PAGE_GROUP:

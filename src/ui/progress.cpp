@@ -1,5 +1,6 @@
 #include "ui/progress.h"
 
+#include "base/quiet_log.h"
 #include "resource.h"
 #include "ui/controls.h"
 
@@ -20,6 +21,10 @@ static void PauseForReading()
 
 LRESULT ShowProgress(WORD percent, const char *text)
 {
+    LogLine(text);
+    // A quiet run has no progress page and nothing to pause for.
+    if (setup.progressDialog == NULL)
+        return 0;
     LRESULT result = SendDlgItemMessageA(setup.progressDialog, IDC_PROGRESS_BAR, PROGBUT_SETPERCENT,
                                          percent, 0);
     if (text == NULL)

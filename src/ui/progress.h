@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Moves the bar of the progress page to percent and, with a text, sets its
-// file line and pauses. Returns the bar's percentage afterwards.
+// file line and pauses. Returns the bar's percentage afterwards. The text
+// goes to the log of a quiet run too; without the page nothing else happens.
 LRESULT ShowProgress(WORD percent, const char *text);
 
 #endif

@@ -40,10 +40,16 @@ char DriveLetterOf(const char *path)
     return HasDrivePrefix(path) ? (char)(path[0] & ~0x20) : '?';
 }
 
+static DWORD FreeKbAt(const char *path)
+{
+    char letter = DriveLetterOf(path);
+    return letter == '?' ? 0 : GetDriveFreeKb(letter);
+}
+
 DWORD ShowFreeSpace(HWND page, const char *path)
 {
     char letter = DriveLetterOf(path);
-    DWORD free = letter == '?' ? 0 : GetDriveFreeKb(letter);
+    DWORD free = FreeKbAt(path);
     DWORD megabytes;
     UINT hundredths;
     SplitKbToMb(free, &megabytes, &hundredths);
@@ -181,38 +187,54 @@ static int IsMediumDirectory(const char *directory)
     return strcmp(sourceUpper, setup.textBuffer) == 0;
 }
 
-int TargetPageAccepts(HWND page)
+ErrorCode AcceptTarget(char *text, int length, HWND page)
 {
-    int n = GetTrimmedItemText(page, IDC_TARGET_EDIT, setup.textBuffer, DIRECTORY_READ_SIZE);
-    ErrorCode error = CheckTargetForm(setup.textBuffer, n);
+    ErrorCode error = CheckTargetForm(text, length);
     if (error == 0) {
-        DWORD free = ShowFreeSpace(page, setup.textBuffer);
+        DWORD free = page != NULL ? ShowFreeSpace(page, text) : FreeKbAt(text);
         if (setup.requiredKb[setup.installType] > free)
             error = free == 0 ? IDS_NO_DRIVE : IDS_LOW_SPACE;
     }
     if (error == 0)
-        error = CanonicaliseTarget(setup.textBuffer, n);
+        error = CanonicaliseTarget(text, length);
     if (error == 0 && IsMediumDirectory(setup.pathBuffer))
         error = IDS_SAME_DIRECTORY;
+    if (error != 0)
+        return error;
+    // The accepted directory is stored without its trailing backslash.
+    CopyText(setup.targetDir, sizeof setup.targetDir, setup.pathBuffer);
+    StripTrailingBackslash(setup.targetDir, 0);
+    return 0;
+}
+
+int TargetPageAccepts(HWND page)
+{
+    int n = GetTrimmedItemText(page, IDC_TARGET_EDIT, setup.textBuffer, DIRECTORY_READ_SIZE);
+    ErrorCode error = AcceptTarget(setup.textBuffer, n, page);
     if (error != 0) {
         ShowMessageId(error);
         return 0;
     }
-    // The accepted directory is stored without its trailing backslash.
-    CopyText(setup.targetDir, sizeof setup.targetDir, setup.pathBuffer);
-    StripTrailingBackslash(setup.targetDir, 0);
     return 1;
+}
+
+ErrorCode AcceptGroupName(const char *name)
+{
+    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
+    int dotsOnly = name[0] != 0 && !IsPlainFileName(name);
+    if (ContainsAnyOf(name, kGroupForbidden) || dotsOnly)
+        return IDS_GROUP_CHARS;
+    CopyText(setup.groupName, sizeof setup.groupName, name);
+    return 0;
 }
 
 int GroupPageAccepts(HWND page)
 {
     GetTrimmedItemText(page, IDC_GROUP_COMBO, setup.textBuffer, GROUP_READ_SIZE);
-    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
-    int dotsOnly = setup.textBuffer[0] != 0 && !IsPlainFileName(setup.textBuffer);
-    if (ContainsAnyOf(setup.textBuffer, kGroupForbidden) || dotsOnly) {
-        ShowMessageId(IDS_GROUP_CHARS);
+    ErrorCode error = AcceptGroupName(setup.textBuffer);
+    if (error != 0) {
+        ShowMessageId(error);
         return 0;
     }
-    CopyText(setup.groupName, sizeof setup.groupName, setup.textBuffer);
     return 1;
 }

@@ -18,6 +18,15 @@ INT_PTR OnInputPageCommand(HWND page, int id, int notification);
 int TargetPageAccepts(HWND page);
 int GroupPageAccepts(HWND page);
 
+// The target directory's checks in the page's order over a typed text
+// (length characters, in a buffer of TEXT_BUFFER_SIZE; it is overwritten).
+// page, when given, shows the free space. 0 with setup.targetDir taken, else
+// the message ID (5, 15, 24, 12 or 2).
+ErrorCode AcceptTarget(char *text, int length, HWND page);
+
+// The group name's check: 0 with setup.groupName taken, or 77.
+ErrorCode AcceptGroupName(const char *name);
+
 // Writes the free-space line into control 1005; returns the free KB.
 DWORD ShowFreeSpace(HWND page, const char *path);
 

@@ -9,13 +9,6 @@ using testsupport::Contents;
 using testsupport::FileExists;
 using testsupport::ReadShortcut;
 
-std::string Ini(const std::string &ini, const char *section, const char *key)
-{
-    char value[512];
-    GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, ini.c_str());
-    return value;
-}
-
 class Install : public WizardTest {};
 
 TEST_F(Install, MaximalRunCopiesEveryKindAndMakesShortcuts)

@@ -42,6 +42,14 @@ inline int PageOf(HWND window)
     return 0;
 }
 
+// A value of an INI file, "<none>" when it is missing.
+inline std::string Ini(const std::string &ini, const char *section, const char *key)
+{
+    char value[512];
+    GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, ini.c_str());
+    return value;
+}
+
 struct MediumFile {
     std::string name, bytes, line;  // line: its description line, "" when not listed
 };

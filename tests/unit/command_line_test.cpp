@@ -1,4 +1,4 @@
-// The command-line options -C, -D and -S.
+// The command-line options.
 #include "app/command_line.h"
 #include "base/setup_state.h"
 #include "base/text.h"
@@ -38,4 +38,22 @@ TEST(CommandLine, SetsFlagsAndSourceDirectory)
         EXPECT_EQ(expected.size(), setup.sourceDirLen);
     }
     SetCurrentDirectoryA(saved);
+}
+
+TEST(CommandLine, QuietOptions)
+{
+    // flags|target|group|error; -C, -D and -S are left to ParseCommandLine.
+    const std::pair<std::string, std::string> cases[] = {
+        {"-q -M -n -K", "QMNK|||0"}, {"-QX -MM -N1 /K x-Q - -C -D -SC:\\", "|||0"},
+        {"-Tc:\\a -t\"  D:\\b c \" -Gx -Q", "Q|D:\\b c|x|0"},
+        {"-Q -T\"C:\\A -M", "Q|||350"},   // the open quote takes the rest
+        {"-G" + std::string(61, 'g') + " -Gok", "||ok|350"}};
+    for (const auto &c : cases) {
+        ResetSetupState();
+        ParseQuietOptions(c.first.c_str());
+        std::string seen = std::string(setup.quiet ? "Q" : "") + (setup.quietMinimal ? "M" : "") + (setup.quietNoGroup ? "N" : "") +
+                           (setup.quietNoDesktopIcon ? "K" : "") + "|" + setup.quietTarget + "|" + setup.quietGroup + "|" +
+                           std::to_string(setup.optionError + setup.skipIfInstalled + setup.debugMessages + setup.sourceDirLen);
+        EXPECT_EQ(c.second, seen) << c.first;
+    }
 }

@@ -66,6 +66,8 @@ const Expected kTable[] = {
     {101, "Váš systém nebol zmenený. Ak budete chcieť publikáciu nainštalovať neskôr, spustite inštaláciu znova."},
     {103, "Inštalačný program nie je spustený z inštalačného média.\n\nV nasledujúcom okne vyberte disk/adresár obsahujúci inštalačné médium."},
     {104, "\x01" "Umiestnenie inštalačného média nebolo zadané.\n\nInštalačný program bude ukončený."},
+    {350, "\x01" "Nekorektne zadaný parameter príkazového riadku (chýba koncová úvodzovka alebo je hodnota príliš dlhá)!"},
+    {351, "Publikácia je už nainštalovaná."},
 };
 
 std::string Load(UINT id)

@@ -1,0 +1,111 @@
+// Unattended installations (-Q): no window at all, the outcome in the exit
+// code and in the -L log, the installation checked on disk.
+#include <functional>
+#include <regex>
+
+#include "wizard_fixture.h"
+
+namespace wizard {
+namespace {
+
+using testsupport::Contents;
+using testsupport::DirectoryExists;
+using testsupport::FileExists;
+
+// A message text as one log line.
+std::string LogLine(UINT id, const std::string &tail = "")
+{
+    return std::regex_replace(Text(id), std::regex("[\r\n]+"), " ") + tail + "\r\n";
+}
+
+class Quiet : public WizardTest {
+protected:
+    // Runs the installer with args to its end and gives its exit code; a window it shows fails the test.
+    DWORD RunQuiet(const std::string &args)
+    {
+        std::string shown;
+        EXPECT_TRUE(Start(args));
+        EXPECT_TRUE(robot::WaitUntil([&] {
+            for (const char *cls : {"TALVIREX", "#32770"})
+                if (!robot::TopWindows(installer_.Id(), cls).empty())
+                    shown = cls;
+            return !installer_.Running() || !shown.empty();
+        }, "the quiet run's end"));
+        EXPECT_EQ("", shown) << "a window appeared with " << args;
+        DWORD code = 99;
+        EXPECT_TRUE(installer_.WaitForExit(&code));
+        return code;
+    }
+};
+
+TEST_F(Quiet, MaximalRunWithTargetGroupAndLogThenMinimalWithoutShortcuts)
+{
+    WriteDefaultMedium();
+    std::string target = *shell_ / Utf8ToCp1250("Moja publikácia"), log = *shell_ / "install.log";
+    std::string group = commonPrograms_ + "\\" + Utf8ToCp1250("Iná skupina");
+    EXPECT_EQ(0u, RunQuiet("-Q -T\"  " + target + "\\ \" -g\"" + Utf8ToCp1250("Iná skupina") + "\" -L\"" + log + "\""));
+    EXPECT_EQ(std::string(20000, 'd'), Contents(target + "\\DATA.DAT"));
+    EXPECT_EQ(target + "\\", Ini(IniPath(), "SETING", "PATH"));
+    EXPECT_EQ(target + "\\PUBL.EXE|" + target + "\\PUBL.ICO|" + target, testsupport::ReadShortcut(Link(group, "Publikácia")));
+    EXPECT_TRUE(FileExists(Link(commonDesktop_, "Publikácia")));
+    EXPECT_EQ(LogLine(48) + LogLine(34, "PUBL.EXE") + LogLine(34, "DATA.DAT") + LogLine(34, "CITAJ.TXT") + LogLine(51) +
+                  LogLine(49) + LogLine(50) + LogLine(0),
+              Contents(log));
+
+    // -C finds it installed: nothing runs again, the log gets one line more.
+    DeleteFileA((target + "\\DATA.DAT").c_str());
+    std::string before = Contents(log);
+    EXPECT_EQ(0u, RunQuiet("-C -Q -L\"" + log + "\""));
+    EXPECT_FALSE(FileExists(target + "\\DATA.DAT"));
+    EXPECT_EQ(before + LogLine(351), Contents(log));
+
+    // Minimal, to the default target, with a log that cannot be written.
+    DeleteFileA(IniPath().c_str());
+    EXPECT_EQ(0u, RunQuiet("-q -m -n -k -LQ:\\TVXNONE\\install.log"));
+    EXPECT_TRUE(FileExists(programFiles_ + "\\Testovacia\\PUBL.EXE"));
+    EXPECT_FALSE(FileExists(programFiles_ + "\\Testovacia\\DATA.DAT"));
+    EXPECT_EQ(medium_->path() + "\\", Ini(IniPath(), "SETING", "PATH"));
+    EXPECT_FALSE(DirectoryExists(commonPrograms_ + "\\Testovacia skupina"));
+}
+
+TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
+{
+    std::string pub = *shell_ / "Pub", log = *shell_ / "refusal.log", medium = medium_->path();
+    HWND viewer = NULL, page;
+    robot::Process wizard;
+    auto Remove = [&](const char *name) { DeleteFileA((*medium_ / name).c_str()); };
+    struct {
+        std::string args;
+        DWORD code;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"-T", 5}, {"-TPub\\Here", 5}, {"-T\"" + pub, 350}, {"-T" + pub + "\\a?b", 15}, {"-TQ:\\Pub", 24},
+        {"-T" + medium, 2}, {"-GZl\xE1|skupina", 77}, {"-G\"Skupina", 350}, {"-G\" \"", 77}, {"-T" + std::string(300, 'x'), 350},
+        {"-T" + pub, 25, [&] { viewer = CreateWindowA("KVX_APP", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL); }},
+        {"-T" + pub, 4, [&] { ASSERT_TRUE(wizard.Start(*medium_ / "TALVIREX.EXE", "", medium)); ASSERT_TRUE(robot::WaitForWindow(wizard.Id(), "TALVIREX", &page)); }},
+        {"-T" + pub, 3, [&] { ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / "TALVIREX.INF", "[PUBLICATION]\r\nTITLE=T\r\n")); }},
+        {"-D -T" + pub, 6, [&] { Remove("DATA.DAT"); }}, {"-T" + pub, 103, [&] { Remove("TALVIREX.INF"); }},   // -D: no second box
+        {"-T" + *shell_ / "Blocked", 9, [&] { ASSERT_TRUE(testsupport::MakeDirectories(*shell_ / "Blocked\\DATA.DAT")); }},
+    };
+    WNDCLASSA viewerClass = {};
+    viewerClass.lpfnWndProc = DefWindowProcA;
+    viewerClass.lpszClassName = "KVX_APP";
+    RegisterClassA(&viewerClass);
+    for (const auto &c : cases) {
+        SCOPED_TRACE("-Q -L... " + c.args);
+        WriteDefaultMedium();
+        DeleteFileA(log.c_str());
+        if (c.arrange)
+            c.arrange();
+        EXPECT_EQ(c.code, RunQuiet("-Q -L" + log + " " + c.args));
+        EXPECT_NE(std::string::npos, Contents(log).find(LogLine(c.code)));
+        EXPECT_FALSE(DirectoryExists(pub));
+        EXPECT_FALSE(DirectoryExists(programFiles_ + "\\Testovacia"));
+        EXPECT_FALSE(FileExists(IniPath()));
+        DestroyWindow(viewer);
+        wizard.Kill();
+    }
+}
+
+}  // namespace
+}  // namespace wizard
