@@ -66,6 +66,15 @@ TEST_F(Quiet, MaximalRunWithTargetGroupAndLogThenMinimalWithoutShortcuts)
     EXPECT_FALSE(FileExists(programFiles_ + "\\Testovacia\\DATA.DAT"));
     EXPECT_EQ(medium_->path() + "\\", Ini(IniPath(), "SETING", "PATH"));
     EXPECT_FALSE(DirectoryExists(commonPrograms_ + "\\Testovacia skupina"));
+
+    // -U -Q removes it without a question, and says so in the exit code.
+    robot::Process removal;
+    DWORD code = 99;
+    ASSERT_TRUE(removal.Start(programFiles_ + "\\Testovacia\\TALVIREX.EXE", "-U -Q", medium_->path()));
+    ASSERT_TRUE(removal.WaitForExit(&code));
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(FileExists(programFiles_ + "\\Testovacia\\PUBL.EXE"));
+    EXPECT_FALSE(FileExists(IniPath()));
 }
 
 TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
