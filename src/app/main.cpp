@@ -6,12 +6,12 @@
 typedef BOOL(WINAPI *SetDefaultDllDirectoriesProc)(DWORD flags);
 typedef BOOL(WINAPI *SetDllDirectoryProc)(LPCSTR directory);
 
-// DLLs that the shell, OLE and the common dialogs load by bare name long after
-// start-up (themes, user profiles, device set-up, application compatibility,
-// property system, desktop composition, random numbers for OLE, accessibility,
-// the COM catalogue, ACL helpers, version and profile functions, COM
-// resources). The set that widely used open-source installers load early on
-// systems where the search cannot be limited to the system directory.
+// DLLs that the shell, OLE and the common dialogs and controls load by bare
+// name long after start-up (themes, user profiles, device set-up,
+// application compatibility, property system, desktop composition, random
+// numbers for OLE, accessibility, the COM catalogue, ACL helpers, version and
+// profile functions, COM resources): the set that widely used open-source
+// installers load early from the system directory.
 static const char *const kLateLoadedDlls[] = {
     "uxtheme.dll", "userenv.dll", "setupapi.dll", "apphelp.dll", "propsys.dll", "dwmapi.dll", "cryptbase.dll",
     "oleacc.dll", "clbcatq.dll", "ntmarta.dll", "version.dll", "profapi.dll", "comres.dll"};
@@ -21,11 +21,11 @@ static const char *const kLateLoadedDlls[] = {
 static void RestrictDllSearch(void)
 {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    SetDefaultDllDirectoriesProc setDefault =
-        (SetDefaultDllDirectoriesProc)(void *)GetProcAddress(kernel, "SetDefaultDllDirectories");
     SetDllDirectoryProc setDirectory = (SetDllDirectoryProc)(void *)GetProcAddress(kernel, "SetDllDirectoryA");
     if (setDirectory != NULL)
         setDirectory("");   // leaves out the current directory
+    SetDefaultDllDirectoriesProc setDefault =
+        (SetDefaultDllDirectoriesProc)(void *)GetProcAddress(kernel, "SetDefaultDllDirectories");
     // Windows Vista with the update that brings it cannot make a shell link
     // once it is called, and the installer makes shortcuts.
     DWORD version = GetVersion();
@@ -33,8 +33,8 @@ static void RestrictDllSearch(void)
     if (setDefault != NULL && !vista && setDefault(SEARCH_SYSTEM32_ONLY))
         return;
     // The executable's folder is still searched: the DLLs that are loaded late
-    // are taken from the system directory now, before anything asks for them
-    // by name.
+    // come from the system directory now, so that a later load by bare name
+    // finds them loaded.
     for (const char *name : kLateLoadedDlls)
         LoadSystemLibrary(name);
 }
