@@ -1,79 +1,31 @@
-// DLLs of system names planted beside the installer and in its current
-// directory, as in a download folder: none of them may be loaded, through a
-// whole maximal installation with a visit to the Browse dialog. Wine is asked
-// to prefer such DLLs for TALVIREX.EXE (native, builtin), which makes it search
-// the executable's folder and the current directory as Windows does.
+// DLLs of system names planted beside the installer and in its current directory
+// stay unloaded through a maximal installation and the Browse dialog. Wine prefers
+// them for TALVIREX.EXE (native, builtin), searching those folders as Windows does.
+// Not version.dll beside the installer: Wine's own user32 imports it (Windows' does not).
 #include "wizard_fixture.h"
 
 namespace wizard {
 namespace {
 
-const char *const kPlanted[] = {"version.dll", "uxtheme.dll"};
-
-std::string Planted(const char *name)
-{
-    return std::string(TEST_BUILD_DIR "\\fixtures\\planted\\") + name;
-}
-
-// Sets an environment variable for the processes the test starts; puts the old value back.
-class Environment {
-public:
-    Environment(const char *name, const std::string &value) : name_(name)
-    {
-        char old[1024] = "";
-        DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
-        old_ = n < sizeof old ? old : "";
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~Environment() { SetEnvironmentVariableA(name_, old_.empty() ? NULL : old_.c_str()); }
-
-private:
-    const char *name_;
-    std::string old_;
-};
+const char kMarkerDll[] = TEST_BUILD_DIR "\\fixtures\\planted\\marker.dll";
 
 class PlantedDll : public WizardTest {
 protected:
-    // "name: path it was loaded from" for every marker the planted DLLs left.
-    std::vector<std::string> Markers() const
-    {
-        std::vector<std::string> found;
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA((markers_ / "*.loaded").c_str(), &entry);
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry))
-            found.push_back(std::string(entry.cFileName) + ": " + testsupport::Contents(markers_ / entry.cFileName));
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-        return found;
-    }
-
-    // A whole maximal installation with a visit to the Browse dialog, the
-    // installer seeing the given Windows version.
     void InstallBesidePlantedDlls(const char *windowsVersion)
     {
-        Environment markers("PLANTED_DLL_MARKERS", markers_.path());
-        std::vector<std::unique_ptr<testsupport::RegistryValue>> preferNative;
-        for (const char *name : kPlanted) {
-            preferNative.emplace_back(new testsupport::RegistryValue(
-                HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\TALVIREX.EXE\\DllOverrides", std::string(name, strlen(name) - 4)));
-            ASSERT_TRUE(preferNative.back()->Set("native,builtin"));
-        }
-        testsupport::RegistryValue version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\TALVIREX.EXE", "Version");
-        ASSERT_TRUE(version.Set(windowsVersion));
+        const std::string app = "Software\\Wine\\AppDefaults\\TALVIREX.EXE", dlls = app + "\\DllOverrides";
+        testsupport::RegistryValue version(HKEY_CURRENT_USER, app, "Version"), theme(HKEY_CURRENT_USER, dlls, "uxtheme"),
+            versionDll(HKEY_CURRENT_USER, dlls, "version");
+        ASSERT_TRUE(version.Set(windowsVersion) && theme.Set("native,builtin") && versionDll.Set("native,builtin"));
+        // The marker DLL leaves <its path>.loaded when loaded, here by the test itself.
+        std::string probe = currentDir_ / "probe.dll";
+        ASSERT_TRUE(CopyFileA(kMarkerDll, probe.c_str(), FALSE));
+        FreeLibrary(LoadLibraryA(probe.c_str()));
+        ASSERT_TRUE(DeleteFileA((probe + ".loaded").c_str()));
 
-        // The marker DLL does leave its mark when a process loads it.
-        ASSERT_TRUE(CopyFileA(Planted("version.dll").c_str(), (currentDir_ / "probe.dll").c_str(), FALSE));
-        HMODULE probe = LoadLibraryA((currentDir_ / "probe.dll").c_str());
-        ASSERT_NE(nullptr, probe);
-        FreeLibrary(probe);
-        ASSERT_EQ(1u, Markers().size());
-        DeleteFileA((markers_ / "probe.dll.loaded").c_str());
-
-        // Not version.dll beside the installer: Wine's own user32 imports it (Windows'
-        // does not), so Wine would take it from there before the installer runs.
-        for (const char *name : kPlanted)
-            ASSERT_TRUE(CopyFileA(Planted(name).c_str(), (currentDir_ / name).c_str(), FALSE)) << name;
-        ASSERT_TRUE(CopyFileA(Planted("uxtheme.dll").c_str(), (*medium_ / "uxtheme.dll").c_str(), FALSE));
+        const std::string planted[] = {*medium_ / "uxtheme.dll", currentDir_ / "uxtheme.dll", currentDir_ / "version.dll"};
+        for (const std::string &path : planted)
+            ASSERT_TRUE(CopyFileA(kMarkerDll, path.c_str(), FALSE)) << path;
         WriteDefaultMedium();
         HWND page, chooser;
         Result run = installer_.Start(*medium_ / "TALVIREX.EXE", "", currentDir_.path());
@@ -88,12 +40,16 @@ protected:
         if (run) run = Close(page);
 
         // The markers first: a planted DLL that was loaded may also have broken the run.
-        EXPECT_EQ(std::vector<std::string>(), Markers());
+        std::vector<std::string> loaded;
+        for (const std::string &path : planted)
+            if (testsupport::FileExists(path + ".loaded"))
+                loaded.push_back(path);
+        EXPECT_EQ(std::vector<std::string>(), loaded);
         ASSERT_TRUE(run);
         EXPECT_TRUE(testsupport::FileExists(programFiles_ + "\\Testovacia\\DATA.DAT")) << "not a maximal installation";
     }
 
-    testsupport::ScratchDir markers_{"planted_markers"}, currentDir_{"planted_current"};
+    testsupport::ScratchDir currentDir_{"planted_current"};
 };
 
 // Windows 7 has SetDefaultDllDirectories (Wine's does); on Vista the installer
