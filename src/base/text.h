@@ -12,8 +12,9 @@ int CopyText(char *dst, size_t size, const char *src);
 // Appends src to the text in dst. Returns 1 when it fit whole, 0 when cut.
 int AppendText(char *dst, size_t size, const char *src);
 
-// printf-style formatting into dst; the result is always terminated. Returns
-// the length written, or -1 when the text had to be cut.
+// printf-style formatting into dst (%s %c %d %i %u %x %X %% with the flags - and
+// 0, a width and a precision); the result is always terminated. Returns the
+// length written, or -1 when the text had to be cut.
 int FormatText(char *dst, size_t size, const char *format, ...);
 
 // Length of the text, as strlen.

@@ -15,7 +15,7 @@ struct VersionStamp {
 
 extern BYTE versionBlock[VERSION_BLOCK_SIZE];
 
-// 0 with the stamp filled; 1 no resource, unreadable file or a resource over
+// 0 with the stamp filled; 1 no resource, unreadable file, no version functions or a resource over
 // VERSION_BLOCK_SIZE; 2 the resource cannot be read; 3 no usable fixed part.
 WORD ReadFileVersion(const char *path, VersionStamp *stamp);
 

@@ -6,6 +6,7 @@
 #include "base/setup_state.h"
 #include "base/text.h"
 #include "resource.h"
+#include "shell/system_library.h"
 
 // Browsing presets a name that need not exist; the dialog returns it behind
 // the chosen directory, and the trim takes it off again.
@@ -14,6 +15,20 @@ static const char kBrowseName[] = "_";
 static const DWORD kLocateFlags =
     OFN_HIDEREADONLY | OFN_ENABLETEMPLATE | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
 static const DWORD kBrowseFlags = OFN_HIDEREADONLY | OFN_ENABLETEMPLATE;
+
+typedef BOOL(WINAPI *GetOpenFileNameProc)(LPOPENFILENAMEA request);
+
+// The common dialogs are loaded by full path when first shown, not imported:
+// loading them loads the common controls, which take the theme DLL by bare
+// name at once, before the installer has kept the DLL search to the system
+// directory. Without them the dialog reads as cancelled.
+static BOOL ShowOpenDialog(OPENFILENAMEA *request)
+{
+    HMODULE dialogs = LoadSystemLibrary("comdlg32.dll");
+    GetOpenFileNameProc show =
+        dialogs != NULL ? (GetOpenFileNameProc)(void *)GetProcAddress(dialogs, "GetOpenFileNameA") : NULL;
+    return show != NULL && show(request);
+}
 
 // The open-file dialog with the chooser's template; buffer gets the untrimmed answer.
 static BOOL RunChooser(HWND owner, char *buffer, const char *presetName, const char *initialDir,
@@ -30,7 +45,7 @@ static BOOL RunChooser(HWND owner, char *buffer, const char *presetName, const c
     request.lpstrInitialDir = initialDir;
     request.Flags = flags;
     request.lpTemplateName = MAKEINTRESOURCEA(IDD_CHOOSER);
-    return GetOpenFileNameA(&request);
+    return ShowOpenDialog(&request);
 }
 
 static int IsFile(const char *path)

@@ -1,0 +1,52 @@
+// The release builds as the loader sees them: imports, their search, symbols, size.
+#include <set>
+
+#include "test_support.h"
+
+namespace {
+
+TEST(Release, BothBuildsImportOnlySystemDllsFromTheSystemDirectoryStrippedAndSmall)
+{
+    // No msvcrt.dll (a fresh Windows 95 has none); version.dll and comdlg32.dll are loaded by full path.
+    const std::set<std::string> imports = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "ole32.dll"};
+    // A 32-bit image's load-configuration entry says 64 bytes, as Windows XP demands; the
+    // structure reaches past the dependent-load flags either way. Only the i686 size is held.
+    const struct { const char *path; DWORD entrySize, flagsEnd, sizeLimit; } builds[] = {
+        {TEST_INSTALLER, 112, 80, MAXDWORD}, {TEST_I686_INSTALLER, 64, 56, 32 * 1024}};
+    for (const auto &build : builds) {
+        SCOPED_TRACE(build.path);
+        HMODULE module = LoadLibraryExA(build.path, NULL, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(nullptr, module);
+        // Mapped as an image: an RVA is an offset from the base.
+        const char *base = (const char *)((ULONG_PTR)module & ~(ULONG_PTR)3);
+        auto nt = (const IMAGE_NT_HEADERS32 *)(base + ((const IMAGE_DOS_HEADER *)base)->e_lfanew);
+        bool wide = nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC;
+        const IMAGE_DATA_DIRECTORY *dirs = wide ? ((const IMAGE_NT_HEADERS64 *)nt)->OptionalHeader.DataDirectory
+                                                : nt->OptionalHeader.DataDirectory;
+        std::set<std::string> imported;
+        DWORD at = dirs[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        for (auto d = (const IMAGE_IMPORT_DESCRIPTOR *)(base + at); at && d->Name != 0; d++)
+            imported.insert(CharLowerA(&std::string(base + d->Name)[0]));
+        EXPECT_EQ(imports, imported);
+
+        const IMAGE_DATA_DIRECTORY &config = dirs[IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG];
+        EXPECT_EQ(build.entrySize, config.Size);
+        if (config.VirtualAddress != 0) {
+            const char *c = base + config.VirtualAddress;
+            EXPECT_GE(*(const DWORD *)c, build.flagsEnd);
+            EXPECT_EQ(0x800 /* system directory only */, wide ? ((const IMAGE_LOAD_CONFIG_DIRECTORY64 *)c)->Reserved1
+                                                                : ((const IMAGE_LOAD_CONFIG_DIRECTORY32 *)c)->Reserved1);
+        }
+        EXPECT_EQ(0u, nt->FileHeader.NumberOfSymbols) << "not stripped";
+
+        DWORD stored = 0;   // raw sizes of every section but .rsrc
+        auto section = (const IMAGE_SECTION_HEADER *)((const char *)&nt->OptionalHeader + nt->FileHeader.SizeOfOptionalHeader);
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; i++, section++)
+            stored += strncmp((const char *)section->Name, ".rsrc", IMAGE_SIZEOF_SHORT_NAME) != 0 ? section->SizeOfRawData : 0;
+        printf("%s outside its resources: %lu bytes\n", build.path, (unsigned long)stored);
+        EXPECT_LE(stored, build.sizeLimit);
+        FreeLibrary(module);
+    }
+}
+
+}  // namespace
