@@ -23,8 +23,8 @@ protected:
     }
 
     testsupport::ScratchDir sharedDir{"groups_shared"}, userDir{"groups_user"};
-    testsupport::RegistryValue shared{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Programs"};
-    testsupport::RegistryValue user{HKEY_CURRENT_USER, kShellFoldersKey, "Programs"};
+    testsupport::RegistryValue shared{HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Programs"};
+    testsupport::RegistryValue user{HKEY_CURRENT_USER, testsupport::kShellFoldersPath, "Programs"};
 };
 
 TEST_F(GroupList, BothFoldersGroupsWithDuplicatesAndWithoutLooseFiles)

@@ -44,8 +44,8 @@ protected:
 
     ScratchDir programs{"lnk_programs"}, desktop{"lnk_desktop"}, target{"lnk_target"}, icons{"lnk_icons"},
         work{"lnk_work"};
-    testsupport::RegistryValue programsValue{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Programs"};
-    testsupport::RegistryValue desktopValue{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Desktop"};
+    testsupport::RegistryValue programsValue{HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Programs"};
+    testsupport::RegistryValue desktopValue{HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Desktop"};
 };
 
 TEST_F(Shortcuts, ShortcutsReadBackAndASecondRunReplacesThem)
