@@ -79,6 +79,11 @@ void SetControlText(HWND dialog, int id, const std::string &text);
 // Sends a key press to a window.
 void PressKey(HWND window, UINT virtualKey);
 
+// Which wizard page a window of the installer's class is, told by the controls it carries; 0 for none.
+int PageOf(HWND window);
+// Repaints window (when given) and saves the screen under it, or the whole screen, as a 24-bit BMP file.
+bool SavePicture(HWND window, const std::string &path, bool wholeScreen = false);
+
 }  // namespace robot
 
 #endif
