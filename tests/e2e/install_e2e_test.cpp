@@ -111,10 +111,9 @@ TEST_F(Install, SystemFilesAreCopiedByProductVersion)
 {
     // The installer (version 2.1) and the sample library (1.0) serve as versioned files.
     std::string newer = Contents(TEST_INSTALLER), older = Contents(TEST_BUILD_DIR "\\sample\\VZKLIB.DLL");
-    char sys[MAX_PATH], win[MAX_PATH];
-    GetSystemDirectoryA(sys, sizeof sys);
+    char win[MAX_PATH];
     GetWindowsDirectoryA(win, sizeof win);
-    std::string keep = std::string(sys) + "\\TVXKEEP.DLL", replace = std::string(sys) + "\\TVXNEW.DLL",
+    std::string keep = SystemDir() + "\\TVXKEEP.DLL", replace = SystemDir() + "\\TVXNEW.DLL",
                 plain = std::string(win) + "\\TVXWIN.DAT";
     ASSERT_TRUE(testsupport::WriteFileBytes(keep, newer));
     ASSERT_TRUE(testsupport::WriteFileBytes(replace, older));

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 
 #include <memory>
 #include <string>
@@ -20,27 +21,40 @@ namespace wizard {
 using testsupport::Utf8ToCp1250;
 using Result = ::testing::AssertionResult;
 
+// The installer under test: the tests' own build, or the one TALVIREX_INSTALLER names (the 32-bit release).
+inline std::string Installer()
+{
+    const char *other = getenv("TALVIREX_INSTALLER");
+    return other && *other ? other : TEST_INSTALLER;
+}
+
+// A 32-bit installer reads HKLM\Software through the registry's 32-bit view and
+// finds its system directory redirected.
+inline bool Installer32()
+{
+    DWORD type = SCS_64BIT_BINARY;
+    return GetBinaryTypeA(Installer().c_str(), &type) && type == SCS_32BIT_BINARY;
+}
+
+inline std::string SystemDir()
+{
+    char dir[MAX_PATH] = "";
+    Installer32() ? GetSystemWow64DirectoryA(dir, sizeof dir) : GetSystemDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
 // A text of the installer's string table (cp1250), without a kind byte,
 // formatted with one string argument when there is one.
 inline std::string Text(UINT id, const std::string &argument = "")
 {
-    static HMODULE module = LoadLibraryExA(TEST_INSTALLER, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    static HMODULE module = LoadLibraryExA(Installer().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     char format[1024] = "", text[2048];
     LoadStringA(module, id, format, sizeof format);
     snprintf(text, sizeof text, format + (format[0] >= 1 && format[0] <= 6), argument.c_str());
     return text;
 }
 
-// Which page a window of class TALVIREX is, told by the controls it carries.
-inline int PageOf(HWND window)
-{
-    static const int kMarks[][2] = {{70, 10020}, {60, 10001}, {1200, 10002}, {1300, 10003},
-                                    {1003, 10004}, {1006, 10000}, {1002, 10021}};
-    for (const auto &m : kMarks)
-        if (GetDlgItem(window, m[0]))
-            return m[1];
-    return 0;
-}
+using robot::PageOf;
 
 struct MediumFile {
     std::string name, bytes, line;  // line: its description line, "" when not listed
@@ -53,32 +67,35 @@ protected:
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         medium_.reset(new testsupport::ScratchDir("medium_" + name));
         shell_.reset(new testsupport::ScratchDir("shell_" + name));
-        const char *shellFolders = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
         struct {
             HKEY root;
             const char *key, *name;
             std::string *folder;
         } values[] = {
-            {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", &programFiles_},
-            {HKEY_LOCAL_MACHINE, shellFolders, "Common Programs", &commonPrograms_},
-            {HKEY_LOCAL_MACHINE, shellFolders, "Common Desktop", &commonDesktop_},
-            {HKEY_CURRENT_USER, shellFolders, "Programs", &userPrograms_},
+            {HKEY_LOCAL_MACHINE, testsupport::kCurrentVersionPath, "ProgramFilesDir", &programFiles_},
+            {HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Programs", &commonPrograms_},
+            {HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Desktop", &commonDesktop_},
+            {HKEY_CURRENT_USER, testsupport::kShellFoldersPath, "Programs", &userPrograms_},
         };
         for (auto &v : values) {
             *v.folder = *shell_ / v.name;
             testsupport::MakeDirectories(*v.folder);
-            registry_.emplace_back(new testsupport::RegistryValue(v.root, v.key, v.name));
-            ASSERT_TRUE(registry_.back()->Set(*v.folder));
+            for (int view = 0; view < (Installer32() ? 2 : 1); view++) {
+                registry_.emplace_back(new testsupport::RegistryValue(v.root, v.key, v.name, view ? KEY_WOW64_32KEY : 0));
+                ASSERT_TRUE(registry_.back()->Set(*v.folder));
+            }
         }
         DeleteFileA(IniPath().c_str());
         // The installer stands on the medium, as it would on a CD.
-        ASSERT_TRUE(CopyFileA(TEST_INSTALLER, (*medium_ / "TALVIREX.EXE").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(Installer().c_str(), (*medium_ / "TALVIREX.EXE").c_str(), FALSE)) << Installer();
     }
 
     void TearDown() override
     {
         installer_.Kill();
         DeleteFileA(IniPath().c_str());
+        while (!registry_.empty())   // last set, first put back: both views may be one key
+            registry_.pop_back();
     }
 
     // Writes TALVIREX.INF (cp1250; the test texts are UTF-8) and the files.
