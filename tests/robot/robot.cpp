@@ -37,6 +37,13 @@ AssertionResult Process::WaitForExit(DWORD *code, DWORD timeoutMs)
     return AssertionSuccess();
 }
 
+AssertionResult Process::WaitForIdle(DWORD timeoutMs)
+{
+    if (WaitForInputIdle(info_.hProcess, timeoutMs) != 0)
+        return AssertionFailure() << "the program did not come to rest within " << timeoutMs << " ms";
+    return AssertionSuccess();
+}
+
 bool Process::Running() const
 {
     return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
@@ -182,6 +189,34 @@ void PressKey(HWND window, UINT virtualKey)
     PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+AssertionResult OpenChooserFolder(HWND chooser, const char *item)
+{
+    HWND list = GetDlgItem(chooser, kChooserList);
+    DWORD_PTR index = (DWORD_PTR)-1;
+    SendMessageTimeoutA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)item, SMTO_ABORTIFHUNG, 5000, &index);
+    if ((int)index < 0)
+        return AssertionFailure() << "no " << item << " in the chooser";
+    std::string before = ControlText(chooser, kChooserFolder);
+    SendMessageTimeoutA(list, LB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 5000, NULL);
+    SendCommand(chooser, kChooserList, LBN_DBLCLK);
+    return WaitUntil([&] { return ControlText(chooser, kChooserFolder) != before; },
+                     std::string("the chooser to open ") + item);
+}
+
+AssertionResult ClickListItem(HWND list, const std::string &item)
+{
+    DWORD_PTR index = (DWORD_PTR)-1, height = 0, top = 0;
+    SendMessageTimeoutA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)item.c_str(), SMTO_ABORTIFHUNG, 5000, &index);
+    SendMessageTimeoutA(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &height);
+    SendMessageTimeoutA(list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 5000, &top);
+    if ((int)index < 0)
+        return AssertionFailure() << "no " << item << " in the list";
+    LPARAM at = MAKELPARAM(4, (index - top) * height + height / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    return AssertionSuccess();
+}
+
 int PageOf(HWND window)
 {
     static const int kMarks[][2] = {{70, 10020}, {60, 10001}, {1200, 10002}, {1300, 10003},
@@ -192,13 +227,12 @@ int PageOf(HWND window)
     return 0;
 }
 
-bool SavePicture(HWND window, const std::string &path, bool wholeScreen)
+bool SavePicture(HWND window, const std::string &path)
 {
     RECT r = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window) {
         RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        if (!wholeScreen)
-            GetWindowRect(window, &r);
+        GetWindowRect(window, &r);
     }
     BITMAPINFOHEADER header = {sizeof header, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     DWORD size = (((DWORD)header.biWidth * 3 + 3) & ~3u) * (DWORD)header.biHeight;

@@ -28,6 +28,8 @@ public:
                                      const std::string &workDir = "");
     // Waits for the process to end; its exit code goes to *code.
     ::testing::AssertionResult WaitForExit(DWORD *code, DWORD timeoutMs = kDefaultTimeoutMs);
+    // Waits until the program has handled all its messages (and painted) and waits for input.
+    ::testing::AssertionResult WaitForIdle(DWORD timeoutMs = kDefaultTimeoutMs);
     bool Running() const;
     void Kill();
     DWORD Id() const { return info_.dwProcessId; }
@@ -79,10 +81,16 @@ void SetControlText(HWND dialog, int id, const std::string &text);
 // Sends a key press to a window.
 void PressKey(HWND window, UINT virtualKey);
 
+// The folder chooser (an open-file dialog): opens a folder of its list ("[..]", "[name]") by a double click.
+const int kChooserList = 1121, kChooserFolder = 1088;
+::testing::AssertionResult OpenChooserFolder(HWND chooser, const char *item);
+// Clicks item of a list box (a simple combo box's list among them), as the mouse does.
+::testing::AssertionResult ClickListItem(HWND list, const std::string &item);
+
 // Which wizard page a window of the installer's class is, told by the controls it carries; 0 for none.
 int PageOf(HWND window);
 // Repaints window (when given) and saves the screen under it, or the whole screen, as a 24-bit BMP file.
-bool SavePicture(HWND window, const std::string &path, bool wholeScreen = false);
+bool SavePicture(HWND window, const std::string &path);
 
 }  // namespace robot
 

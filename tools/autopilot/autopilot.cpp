@@ -54,8 +54,8 @@ int main(int argc, char **argv)
             fprintf(stderr, "the wizard stopped before its finish page\n");
             return 1;
         }
-        if (!shots.empty())
-            robot::SavePicture(page, shots + "\\page" + std::to_string(id) + ".bmp", true);
+        if (!shots.empty() && installer.WaitForIdle())
+            robot::SavePicture(NULL, shots + "\\page" + std::to_string(id) + ".bmp");
         printf("page %d\n", id);
         fflush(stdout);
         robot::PressButton(page, 1);
