@@ -27,13 +27,19 @@ protected:
     Result RunInstall(HWND *finish, bool minimal, bool group, bool desktop, UINT failure = 0)
     {
         HWND page;
-        Result r = Start();
+        Result r = exe_.empty() ? Start() : installer_.Start(exe_, args_, shell_->path());
         if (r) r = WaitForPage(10000, &page);
         if (r) r = Walk(&page, {10001});
         if (r && minimal) r = robot::PressButton(page, 60);
         if (r && !group) r = robot::PressButton(page, 1101);
         if (r && !desktop) r = robot::PressButton(page, 1102);
-        if (r) r = Walk(&page, group ? std::vector<int>{10002, 10003, 10004} : std::vector<int>{10002, 10004});
+        if (r) r = Walk(&page, group ? std::vector<int>{10002, 10003} : std::vector<int>{10002});
+        if (r && !groupChoice_.empty()) {   // chosen from the list of existing groups, not typed
+            HWND list = FindWindowExA(GetDlgItem(page, 1300), NULL, "ComboLBox", NULL);
+            r = robot::ClickListItem(list, groupChoice_);
+            if (r) r = robot::WaitUntil([&] { return robot::ControlText(page, 1300) == groupChoice_; }, "the choice");
+        }
+        if (r) r = Walk(&page, {10004});
         if (r && failure == 0)
             return Walk(&page, {10021}) ? (*finish = page, r) : ::testing::AssertionFailure() << "no finish page";
         robot::MessageBoxInfo box;
@@ -51,6 +57,7 @@ protected:
             return ::testing::AssertionFailure() << "the finish page does not tell of a failure";
         return r;
     }
+    std::string exe_, args_, groupChoice_;   // another installer to start, with args_; a group to choose
 };
 
 TEST_F(Install, MaximalRunCopiesEveryKindAndMakesShortcuts)
@@ -92,6 +99,25 @@ TEST_F(Install, MinimalRunLeavesKindZeroOnTheMedium)
     EXPECT_EQ(medium_->path() + "\\", Ini(IniPath(), "SETING", "PATH"));
     EXPECT_TRUE(FileExists(Link(GroupDir(), "Publikácia")));
     EXPECT_FALSE(FileExists(Link(commonDesktop_, "Publikácia")));
+}
+
+TEST_F(Install, FromElsewhereWithOptionSIntoAChosenExistingGroup)
+{
+    WriteDefaultMedium();
+    for (const char *group : {"Hry", "Nástroje", "Žurnály"})
+        ASSERT_TRUE(testsupport::MakeDirectories(commonPrograms_ + "\\" + Utf8ToCp1250(group)));
+    exe_ = *shell_ / "TALVIREX.EXE";
+    args_ = "-S\"" + medium_->path() + "\"";
+    groupChoice_ = Utf8ToCp1250("Nástroje");
+    ASSERT_TRUE(CopyFileA(Installer().c_str(), exe_.c_str(), FALSE));
+    HWND finish;
+    ASSERT_TRUE(RunInstall(&finish, true, true, false));
+    ASSERT_TRUE(Close(finish));
+    EXPECT_EQ(std::string(3000, 'x'), Contents(Target() + "\\PUBL.EXE"));
+    EXPECT_EQ(medium_->path() + "\\", Ini(IniPath(), "SETING", "PATH"));
+    EXPECT_EQ(Target() + "\\PUBL.EXE|" + Target() + "\\PUBL.ICO|" + Target(),
+              ReadShortcut(Link(commonPrograms_ + "\\" + groupChoice_, "Publikácia")));
+    EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
 }
 
 TEST_F(Install, NothingToCopyWithoutShortcutsSucceeds)
