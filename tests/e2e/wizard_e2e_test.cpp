@@ -239,12 +239,15 @@ protected:
         WizardTest::SetUp();
         WriteDefaultMedium();
     }
-    // Starts the installer: true when the welcome page came, false when it ended with exit code 0.
-    // Every box on the way is answered with OK; *boxes gets "caption: text | " of each.
-    bool Welcomed(const std::string &args, std::string *boxes)
+    // Starts exe (the medium's installer when ""): true when the welcome page came, false when it ended with
+    // exit code 0. Boxes on the way are answered with OK, "caption: text | " of each going to *boxes; in the
+    // folder chooser ("<chooser> ") the folders of locate are opened and OK pressed, or Cancel when there are none.
+    bool Welcomed(const std::string &args, std::string *boxes, std::string exe = "",
+                  const std::vector<std::string> &locate = {})
     {
         robot::Process process;
-        EXPECT_TRUE(process.Start(*medium_ / "TALVIREX.EXE", args));
+        exe = exe.empty() ? *medium_ / "TALVIREX.EXE" : exe;
+        EXPECT_TRUE(process.Start(exe, args, exe.substr(0, exe.rfind('\\'))));
         bool welcomed = false, asked = false;
         boxes->clear();
         for (int n = 0; n < 4; n++) {
@@ -255,10 +258,20 @@ protected:
             }, "a page, a message or the end");
             EXPECT_TRUE(seen);
             robot::MessageBoxInfo box;
-            if (!seen || welcomed || !asked)
+            if (!seen || welcomed || !asked || !robot::WaitForMessageBox(process.Id(), &box))
                 break;
-            if (robot::WaitForMessageBox(process.Id(), &box) && robot::AnswerMessageBox(box, IDOK))
+            HWND w = box.window;
+            if (!GetDlgItem(w, robot::kChooserList)) {
+                EXPECT_TRUE(robot::AnswerMessageBox(box, IDOK));
                 *boxes += box.caption + ": " + box.text + " | ";
+                continue;
+            }
+            *boxes += "<chooser> ";
+            EXPECT_TRUE(robot::WaitUntil([&] { return robot::ControlText(w, robot::kChooserFolder) != ""; }, "the chooser"));
+            for (const std::string &folder : locate)
+                EXPECT_TRUE(robot::OpenChooserFolder(w, folder.c_str()));
+            EXPECT_TRUE(robot::PressButton(w, locate.empty() ? IDCANCEL : IDOK));
+            EXPECT_TRUE(robot::WaitUntil([&] { return !IsWindow(w); }, "the chooser to close"));
         }
         DWORD code = 1;
         EXPECT_TRUE(welcomed || (process.WaitForExit(&code) && code == 0)) << "exit code " << code;
@@ -279,6 +292,22 @@ TEST_F(StartUp, Win32sAndNt3AreRefused)
         EXPECT_EQ(c.welcomed, Welcomed("", &boxes)) << c.version;
         EXPECT_EQ(c.welcomed ? "" : "TALVIREX: " + Text(40) + " | ", boxes) << c.version;
     }
+}
+
+TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
+{
+    const std::string elsewhere = *shell_ / "TALVIREX.EXE", medium = medium_->path().substr(medium_->path().rfind('\\') + 1);
+    ASSERT_TRUE(CopyFileA(Installer().c_str(), elsewhere.c_str(), FALSE));
+    const std::string notThere = "TALVIREX: " + Text(103) + " | <chooser> ";
+    std::string boxes;
+    EXPECT_TRUE(Welcomed("", &boxes, elsewhere, {"[..]", "[" + medium + "]"}));
+    EXPECT_EQ(notThere, boxes);
+    EXPECT_FALSE(Welcomed("-D", &boxes, elsewhere));
+    EXPECT_EQ(notThere + "TALVIREX: " + Text(104) + " | ", boxes);
+    // An icon file the description names is missing: -D names it.
+    WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1;GONE.ICO;P"}});
+    EXPECT_FALSE(Welcomed("-D", &boxes));
+    EXPECT_STRCASEEQ(("TALVIREX: " + Text(6) + " | TALVIREX - Bad Disk: " + *medium_ / "GONE.ICO | ").c_str(), boxes.c_str());
 }
 
 TEST_F(StartUp, OptionsCAndDAndABadDescription)

@@ -99,8 +99,9 @@ TEST(ReadDescription, AcceptsOrNamesWhatItRefuses)
         EXPECT_EQ(c.outcome, !result ? setup.diagnostic
                                      : N(n) + N(setup.poolUsed) + N(setup.requiredKb[0]) + N(setup.requiredKb[1]) +
                                            setup.files[0].name + " " + setup.files[n - 1].name);
-        if (result)
+        if (result) {
             EXPECT_STREQ("C:\\PUBL", setup.targetDir);
+        }
     }
 }
 
