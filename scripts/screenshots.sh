@@ -20,7 +20,7 @@ tests/support/wine-session.sh start "$build" >/dev/null
 trap 'tests/support/wine-session.sh stop "$build" >/dev/null' EXIT
 . tests/support/wine-env.sh "$build"
 
-(cd "$out" && timeout 120 "$wine_cmd" explorer /desktop=shots,800x600 "$build/helpers/show_page.exe")
+(cd "$out" && timeout 120 "$wine_cmd" explorer /desktop=shots,800x600 "$build/tools/show_page.exe")
 for bmp in "$out"/page*.bmp; do
     convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp" && echo "${bmp%.bmp}.png"
 done
