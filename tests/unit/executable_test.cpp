@@ -1,4 +1,4 @@
-// What the built executables carry: exports, imports, pictures, version block, texts and page templates.
+// What the built executables carry: exports, imports, texts and page templates.
 #include <cstring>
 #include <set>
 
@@ -9,17 +9,6 @@ namespace {
 using testsupport::Utf8ToCp1250;
 using Rows = std::vector<std::string>;
 const size_t kPadding = 4096;
-
-// A resource of the built installer, then zeros, so that a short or missing one reads as zeros.
-std::string Resource(LPCSTR type, WORD id, WORD language = 0)
-{
-    HMODULE exe = LoadLibraryExA(TEST_INSTALLER, NULL, LOAD_LIBRARY_AS_DATAFILE);
-    HRSRC found = language ? FindResourceExA(exe, type, MAKEINTRESOURCEA(id), language)
-                           : FindResourceA(exe, MAKEINTRESOURCEA(id), type);
-    std::string bytes(found ? (const char *)LockResource(LoadResource(exe, found)) : "", found ? SizeofResource(exe, found) : 0);
-    FreeLibrary(exe);
-    return bytes + std::string(kPadding, '\0');
-}
 
 // Each build's machine, exports and imported DLLs, from the file mapped as an image (an RVA is an offset).
 TEST(Executable, BothBuildsExportTheProceduresByPlainNameAndImportOnlySystemDlls)
@@ -56,35 +45,6 @@ TEST(Executable, BothBuildsExportTheProceduresByPlainNameAndImportOnlySystemDlls
     }
 }
 
-TEST(Executable, PicturesHaveTheirSizesAndColourDepths)
-{
-    auto number = [](const std::string &bytes, size_t at, size_t size) { DWORD n = 0; return memcpy(&n, &bytes[at], size), n; };
-    // Width x height x bits per pixel of a BITMAPINFOHEADER; an icon's or cursor's height counts its mask.
-    auto shape = [&](const std::string &b, size_t at = 0) {
-        return std::to_string(number(b, at + 4, 4)) + "x" + std::to_string(number(b, at + 8, 4)) + "x" + std::to_string(number(b, at + 14, 2));
-    };
-    // Image i of a group: 14-byte entries after a 6-byte header, each ending with the image's ID.
-    auto image = [&](LPCSTR group, LPCSTR type, size_t i) { return Resource(type, (WORD)number(Resource(group, 1), 18 + 14 * i, 2)); };
-    std::string cursor = image(RT_GROUP_CURSOR, RT_CURSOR, 0);   // hot spot x and y, then the image
-    EXPECT_EQ((Rows{"164x314x24", "61x61x24", "3", "48x96x8", "32x64x8", "16x32x8", "32x64x1", "5,0"}),
-              (Rows{shape(Resource(RT_BITMAP, 1)), shape(Resource(RT_BITMAP, 2)), std::to_string(number(Resource(RT_GROUP_ICON, 1), 4, 2)),
-                    shape(image(RT_GROUP_ICON, RT_ICON, 0)), shape(image(RT_GROUP_ICON, RT_ICON, 1)), shape(image(RT_GROUP_ICON, RT_ICON, 2)),
-                    shape(cursor, 4), std::to_string(number(cursor, 0, 2)) + "," + std::to_string(number(cursor, 2, 2))}));
-}
-
-TEST(Executable, VersionBlockNames2_01_00)
-{
-    std::vector<char> block(GetFileVersionInfoSizeA(TEST_INSTALLER, NULL) + 1);
-    VS_FIXEDFILEINFO *fixed = nullptr;
-    char *text = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(GetFileVersionInfoA(TEST_INSTALLER, 0, (DWORD)block.size(), block.data()) &&
-                VerQueryValueA(block.data(), "\\", (void **)&fixed, &length) &&
-                VerQueryValueA(block.data(), "\\StringFileInfo\\041B04E2\\FileVersion", (void **)&text, &length));
-    EXPECT_EQ(0x0002000100000000ull, (ULONGLONG)fixed->dwFileVersionMS << 32 | fixed->dwFileVersionLS);
-    EXPECT_STREQ("2.01.00", text);
-}
-
 // One row per way a text goes wrong: a kind byte, letters of code page 1250, quotes, line breaks, formats.
 TEST(Executable, TextsLoadInCodePage1250WithTheirKindBytes)
 {
@@ -111,7 +71,12 @@ TEST(Executable, TextsLoadInCodePage1250WithTheirKindBytes)
 // "0 CLASS caption"; texts in code page 1250, class names in capitals, predefined classes as "#128" and so on.
 Rows ReadTemplate(WORD id)
 {
-    std::string bytes = Resource(RT_DIALOG, id, MAKELANGID(LANG_SLOVAK, SUBLANG_DEFAULT));
+    HMODULE exe = LoadLibraryExA(TEST_INSTALLER, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = FindResourceExA(exe, RT_DIALOG, MAKEINTRESOURCEA(id), MAKELANGID(LANG_SLOVAK, SUBLANG_DEFAULT));
+    // Zeros after the template, so that a short or missing one reads as zeros.
+    std::string bytes = std::string(found ? (const char *)LockResource(LoadResource(exe, found)) : "",
+                                     found ? SizeofResource(exe, found) : 0) + std::string(kPadding, '\0');
+    FreeLibrary(exe);
     const char *start = bytes.data(), *p = start;
     auto word = [&] { WORD v; memcpy(&v, p, 2), p += 2; return v; };
     auto text = [&]() -> std::string {
