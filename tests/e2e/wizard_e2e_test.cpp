@@ -115,7 +115,8 @@ TEST_F(Wizard, SecondCopyIsRefusedWhileAnyPageIsShown)
     ASSERT_TRUE(Close(finish));
 }
 
-TEST_F(Wizard, TargetPageRefusesBadDirectories)
+// The forms the target may take are the unit tests' table; here each refusal shows its own message.
+TEST_F(Wizard, TargetPageRefusesBadDirectoriesAndStoresTheRestCanonical)
 {
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(programFiles_ + "\\Testovacia", robot::ControlText(page_, 1200));
@@ -123,16 +124,11 @@ TEST_F(Wizard, TargetPageRefusesBadDirectories)
     EXPECT_EQ(Utf8ToCp1250("Inštalácia publikácie vyžaduje 0,02 MB."), robot::ControlText(page_, 1006));
     std::string upper = medium_->path();
     std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-    struct {
-        std::string input;
-        UINT message;
-    } cases[] = {{"C:\\", 5},        {"C:\\.", 5},        {"1:\\Pub", 5},     {"\\\\srv\\share\\x", 5},
-                 {"C:dir", 5},       {"C:\\a:b", 15},     {"C:\\a*", 15},     {"C:\\a|b", 15},
-                 {upper, 2},         {upper + "\\x\\..\\", 2}, {"Q:\\Pub", 24}};
+    const struct { std::string input; UINT message; } cases[] = {
+        {"C:\\.", 5}, {"C:\\a|b", 15}, {upper + "\\x\\..\\", 2}, {"Q:\\Pub", 24}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.input);
         robot::SetControlText(page_, 1200, c.input);
-        ASSERT_TRUE(ExpectMessage(page_, IDOK, c.message));
+        ASSERT_TRUE(ExpectMessage(page_, IDOK, c.message)) << c.input;
         ASSERT_TRUE(WaitForPage(10002, &page_));
         EXPECT_EQ(c.input, robot::ControlText(page_, 1200));
     }
@@ -140,22 +136,10 @@ TEST_F(Wizard, TargetPageRefusesBadDirectories)
     EXPECT_EQ(Utf8ToCp1250("Na disku Q: je k dispozícii 0,00 MB."), robot::ControlText(page_, 1005));
     robot::SetControlText(page_, 1200, "  ");
     ASSERT_TRUE(robot::WaitUntil([&] { return !robot::ControlEnabled(page_, 1); }, "Next to be disabled"));
-    CancelAndClose();
-}
-
-TEST_F(Wizard, TargetIsStoredCanonicalAndWhatBackLeavesIsLost)
-{
-    ASSERT_TRUE(Walk(&page_, {10001, 10002}));
-    struct {
-        const char *input, *stored;
-    } cases[] = {{"  C:\\Pub  ", "C:\\Pub"}, {"C:\\x\\..\\Pub\\", "C:\\Pub"},
-                 {"c:\\Publikácie\\Nové", "c:\\Publikácie\\Nové"}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.input);
-        robot::SetControlText(page_, 1200, Utf8ToCp1250(c.input));
-        ASSERT_TRUE(Walk(&page_, {10003, 10002}));
-        EXPECT_EQ(Utf8ToCp1250(c.stored), robot::ControlText(page_, 1200));
-    }
+    robot::SetControlText(page_, 1200, Utf8ToCp1250("  c:\\x\\..\\Publikácie\\Nové\\ "));
+    ASSERT_TRUE(Walk(&page_, {10003, 10002}));
+    EXPECT_EQ(Utf8ToCp1250("c:\\Publikácie\\Nové"), robot::ControlText(page_, 1200));
+    // What Back leaves on the page is lost.
     robot::SetControlText(page_, 1200, medium_->path() + "\\Inside");
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(Utf8ToCp1250("c:\\Publikácie\\Nové"), robot::ControlText(page_, 1200));
