@@ -80,10 +80,9 @@ protected:
         for (auto &v : values) {
             *v.folder = *shell_ / v.name;
             testsupport::MakeDirectories(*v.folder);
-            for (int view = 0; view < (Installer32() ? 2 : 1); view++) {
-                registry_.emplace_back(new testsupport::RegistryValue(v.root, v.key, v.name, view ? KEY_WOW64_32KEY : 0));
-                ASSERT_TRUE(registry_.back()->Set(*v.folder));
-            }
+            REGSAM view = Installer32() && v.root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0;
+            registry_.emplace_back(new testsupport::RegistryValue(v.root, v.key, v.name, view));
+            ASSERT_TRUE(registry_.back()->Set(*v.folder));
         }
         DeleteFileA(IniPath().c_str());
         // The installer stands on the medium, as it would on a CD.
@@ -94,8 +93,6 @@ protected:
     {
         installer_.Kill();
         DeleteFileA(IniPath().c_str());
-        while (!registry_.empty())   // last set, first put back: both views may be one key
-            registry_.pop_back();
     }
 
     // Writes TALVIREX.INF (cp1250; the test texts are UTF-8) and the files.
