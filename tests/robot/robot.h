@@ -79,8 +79,6 @@ const int kChooserList = 1121, kChooserFolder = 1088;
 
 // Which wizard page a window of the installer's class is, told by the controls it carries; 0 for none.
 int PageOf(HWND window);
-// Repaints window (when given) and saves the screen under it, or the whole screen, as a 24-bit BMP file.
-bool SavePicture(HWND window, const std::string &path);
 
 }  // namespace robot
 

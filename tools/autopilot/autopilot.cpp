@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "picture.h"
 #include "robot.h"
 
 int main(int argc, char **argv)
@@ -45,7 +46,7 @@ int main(int argc, char **argv)
             robot::WaitForMessageBox(installer.Id(), &box);
             fprintf(stderr, "the installer says: %s\n", box.text.c_str());
             if (!shots.empty())
-                robot::SavePicture(NULL, shots + "\\message.bmp");
+                SavePicture(NULL, shots + "\\message.bmp");
             robot::AnswerMessageBox(box, box.buttons.empty() ? IDOK : box.buttons.front());
             previous = NULL;
             continue;
@@ -55,7 +56,7 @@ int main(int argc, char **argv)
             return 1;
         }
         if (!shots.empty() && installer.WaitForIdle())
-            robot::SavePicture(NULL, shots + "\\page" + std::to_string(id) + ".bmp");
+            SavePicture(NULL, shots + "\\page" + std::to_string(id) + ".bmp");
         printf("page %d\n", id);
         fflush(stdout);
         robot::PressButton(page, 1);

@@ -5,7 +5,7 @@
 #include "base/text.h"
 #include "install/file_ops.h"
 #include "resource.h"
-#include "robot.h"
+#include "picture.h"
 #include "ui/controls.h"
 #include "ui/page_proc.h"
 #include "ui/progress.h"
@@ -22,7 +22,7 @@ static void CALLBACK ShootPage(HWND, UINT, UINT_PTR timer, DWORD)
         FormatText(setup.textBuffer, sizeof setup.textBuffer, "%sKNIHA\\KAPITOLA1.DAT", LoadText(IDS_COPYING));
         ShowProgress(42, setup.textBuffer);
     }
-    robot::SavePicture(page, shotPath);
+    SavePicture(page, shotPath);
     EndDialog(page, END_CANCEL);
 }
 
