@@ -10,43 +10,32 @@ auto=0
 [ -z "${DISPLAY:-}" ] && auto=1
 
 scripts/setup.sh
-cmake --preset x86_64 >/dev/null
+# The robot is built with the tests, whatever the build tree was configured with before.
+cmake --preset x86_64 -DTALVIREX_TESTS=ON >/dev/null
 cmake --build --preset x86_64 --target talvirex sample_medium autopilot
 
 build=$PWD/build/x86_64
-export WINEPREFIX="$build/demo-prefix"
-export WINEDEBUG=-all
-export LC_ALL=sk_SK.UTF-8
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-wine=$(command -v wine64 || command -v wine)
-[ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i >/dev/null 2>&1
-
-xvfb_pid=""
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+export TALVIREX_SESSION=demo
+[ "$auto" = 1 ] || export TALVIREX_DISPLAY="$DISPLAY"
+tests/support/wine-session.sh start "$build" >/dev/null
+trap 'tests/support/wine-session.sh stop "$build" >/dev/null' EXIT
+. tests/support/wine-env.sh "$build"
+# On a desktop of your own the window manager frames the pages.
+[ "$auto" = 1 ] || "$wine_cmd" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
 
 medium=$(winepath -w "$build/medium/TALVIREX.EXE" 2>/dev/null)
 if [ "$auto" = 1 ]; then
-    exec 3>"$build/demo-display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    exec 3>&-
-    for _ in $(seq 1 100); do [ -s "$build/demo-display" ] && break; sleep 0.1; done
-    export DISPLAY=":$(head -n1 "$build/demo-display")"
     shots="$build/shots"
     rm -rf "$shots"; mkdir -p "$shots"
     echo "No display to click on: a robot walks the wizard with its defaults."
-    timeout 300 "$wine" explorer /desktop=talvirex,800x600 "$build/tools/autopilot.exe" \
+    timeout 300 "$wine_cmd" explorer /desktop=talvirex,800x600 "$build/tools/autopilot.exe" \
         "$medium" "$(winepath -w "$shots")"
     for bmp in "$shots"/*.bmp; do
         [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
     done
     echo "Pictures of the pages: $shots"
 else
-    "$wine" "$build/medium/TALVIREX.EXE"
+    "$wine_cmd" "$build/medium/TALVIREX.EXE"
 fi
 
 ini="$WINEPREFIX/drive_c/windows/VZORKA.INI"

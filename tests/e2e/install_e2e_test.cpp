@@ -52,6 +52,25 @@ TEST_F(Install, MinimalRunLeavesKindZeroOnTheMedium)
     EXPECT_FALSE(FileExists(Link(commonDesktop_, "Publikácia")));
 }
 
+TEST_F(Install, FromElsewhereWithOptionSIntoAChosenExistingGroup)
+{
+    WriteDefaultMedium();
+    for (const char *group : {"Hry", "Nástroje", "Žurnály"})
+        ASSERT_TRUE(testsupport::MakeDirectories(commonPrograms_ + "\\" + Utf8ToCp1250(group)));
+    exe_ = *shell_ / "TALVIREX.EXE";
+    args_ = "-S\"" + medium_->path() + "\"";
+    groupChoice_ = Utf8ToCp1250("Nástroje");
+    ASSERT_TRUE(CopyFileA(Installer().c_str(), exe_.c_str(), FALSE));
+    HWND finish;
+    ASSERT_TRUE(RunInstall(&finish, true, true, false));
+    ASSERT_TRUE(Close(finish));
+    EXPECT_EQ(std::string(3000, 'x'), Contents(Target() + "\\PUBL.EXE"));
+    EXPECT_EQ(medium_->path() + "\\", Ini(IniPath(), "SETING", "PATH"));
+    EXPECT_EQ(Target() + "\\PUBL.EXE|" + Target() + "\\PUBL.ICO|" + Target(),
+              ReadShortcut(Link(commonPrograms_ + "\\" + groupChoice_, "Publikácia")));
+    EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
+}
+
 TEST_F(Install, NothingToCopyWithoutShortcutsSucceeds)
 {
     WriteMedium({{"DATA.DAT", "a", "DATA.DAT;0;*;Dáta"}});
@@ -69,10 +88,9 @@ TEST_F(Install, SystemFilesAreCopiedByProductVersion)
 {
     // The installer (version 2.1) and the sample library (1.0) serve as versioned files.
     std::string newer = Contents(TEST_INSTALLER), older = Contents(TEST_BUILD_DIR "\\sample\\VZKLIB.DLL");
-    char sys[MAX_PATH], win[MAX_PATH];
-    GetSystemDirectoryA(sys, sizeof sys);
+    char win[MAX_PATH];
     GetWindowsDirectoryA(win, sizeof win);
-    std::string keep = std::string(sys) + "\\TVXKEEP.DLL", replace = std::string(sys) + "\\TVXNEW.DLL",
+    std::string keep = SystemDir() + "\\TVXKEEP.DLL", replace = SystemDir() + "\\TVXNEW.DLL",
                 plain = std::string(win) + "\\TVXWIN.DAT";
     ASSERT_TRUE(testsupport::WriteFileBytes(keep, newer));
     ASSERT_TRUE(testsupport::WriteFileBytes(replace, older));

@@ -49,23 +49,29 @@ TEST_F(Wizard, TypePageShowsSizesAndKeepsChoicesAcrossBack)
 {
     ASSERT_TRUE(Walk(&page_, {10001}));
     // Minimal: 1 + 3 + 1 KB; maximal adds the 20 KB of kind 0.
-    EXPECT_EQ("(0,00 MB)", robot::ControlText(page_, 1001));
-    EXPECT_EQ("(0,02 MB)", robot::ControlText(page_, 1002));
+    EXPECT_EQ("(0,00 MB) (0,02 MB)", robot::ControlText(page_, 1001) + " " + robot::ControlText(page_, 1002));
     EXPECT_TRUE(robot::ControlChecked(page_, 61) && robot::ControlChecked(page_, 1101) &&
                 robot::ControlChecked(page_, 1102));
     ASSERT_TRUE(robot::PressButton(page_, 60));
     ASSERT_TRUE(robot::PressButton(page_, 1102));
     ASSERT_TRUE(Walk(&page_, {10000, 10001}));
-    EXPECT_TRUE(robot::ControlChecked(page_, 60));
-    EXPECT_FALSE(robot::ControlChecked(page_, 61));
-    EXPECT_TRUE(robot::ControlChecked(page_, 1101));
-    EXPECT_FALSE(robot::ControlChecked(page_, 1102));
+    EXPECT_TRUE(robot::ControlChecked(page_, 60) && !robot::ControlChecked(page_, 61) &&
+                robot::ControlChecked(page_, 1101) && !robot::ControlChecked(page_, 1102));
     CancelAndClose();
 }
 
-TEST_F(Wizard, CancelAndCloseAskFirstEscapeDoesNothing)
+TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
 {
+    WNDCLASSA cls = {};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.lpszClassName = "kvx_App";   // the viewer's class, in another letter case
+    RegisterClassA(&cls);
+    HWND viewer = CreateWindowA("kvx_App", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(ExpectMessage(page_, IDOK, 25));
+    ASSERT_TRUE(ExpectMessage(page_, IDOK, 25));
+    DestroyWindow(viewer);
     ASSERT_TRUE(Walk(&page_, {10001}));
+    // Cancel and closing the window ask first; Escape does nothing.
     ASSERT_TRUE(ExpectMessage(page_, 45, 13, IDYES));
     robot::PressKey(GetDlgItem(page_, 1), VK_ESCAPE);
     PostMessageA(page_, WM_CLOSE, 0, 0);
@@ -73,40 +79,15 @@ TEST_F(Wizard, CancelAndCloseAskFirstEscapeDoesNothing)
     ASSERT_TRUE(robot::WaitForMessageBox(installer_.Id(), &box));
     EXPECT_EQ(Text(13), box.text);
     ASSERT_TRUE(robot::AnswerMessageBox(box, IDYES));
-    HWND same;
+    HWND same, finish = NULL;
     ASSERT_TRUE(WaitForPage(10001, &same));
     EXPECT_EQ(page_, same);
-    HWND finish;
-    ASSERT_TRUE(Cancel(page_, &finish));
-    // The finish page closes at once, without a question.
-    PostMessageA(finish, WM_CLOSE, 0, 0);
-    DWORD code = 1;
-    ASSERT_TRUE(installer_.WaitForExit(&code));
-    EXPECT_EQ(0u, code);
-}
-
-TEST_F(Wizard, ViewerWindowInAnyLetterCaseBlocksTheWelcomePage)
-{
-    WNDCLASSA cls = {};
-    cls.lpfnWndProc = DefWindowProcA;
-    cls.lpszClassName = "kvx_App";
-    RegisterClassA(&cls);
-    HWND viewer = CreateWindowA("kvx_App", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
-    ASSERT_TRUE(ExpectMessage(page_, IDOK, 25));
-    ASSERT_TRUE(ExpectMessage(page_, IDOK, 25));
-    DestroyWindow(viewer);
-    ASSERT_TRUE(Walk(&page_, {10001}));
-    CancelAndClose();
-}
-
-TEST_F(Wizard, SecondCopyIsRefusedWhileAnyPageIsShown)
-{
-    HWND finish = NULL;
+    // A second copy is refused while any page is shown, the finish page too.
     for (int round = 0; round < 2; round++) {
-        if (round == 1)
+        if (round == 1) {
             ASSERT_TRUE(Cancel(page_, &finish));
+        }
         robot::Process second;
-        robot::MessageBoxInfo box;
         DWORD code = 1;
         ASSERT_TRUE(second.Start(*medium_ / "TALVIREX.EXE", ""));
         ASSERT_TRUE(robot::WaitForMessageBox(second.Id(), &box));
@@ -115,10 +96,15 @@ TEST_F(Wizard, SecondCopyIsRefusedWhileAnyPageIsShown)
         ASSERT_TRUE(second.WaitForExit(&code));
         EXPECT_EQ(0u, code);
     }
-    ASSERT_TRUE(Close(finish));
+    // The finish page closes at once, without a question.
+    PostMessageA(finish, WM_CLOSE, 0, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(installer_.WaitForExit(&code));
+    EXPECT_EQ(0u, code);
 }
 
-TEST_F(Wizard, TargetPageRefusesBadDirectories)
+// The forms the target may take are the unit tests' table; here each refusal shows its own message.
+TEST_F(Wizard, TargetPageRefusesBadDirectoriesAndStoresTheRestCanonical)
 {
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(programFiles_ + "\\Testovacia", robot::ControlText(page_, 1200));
@@ -126,16 +112,11 @@ TEST_F(Wizard, TargetPageRefusesBadDirectories)
     EXPECT_EQ(Utf8ToCp1250("Inštalácia publikácie vyžaduje 0,02 MB."), robot::ControlText(page_, 1006));
     std::string upper = medium_->path();
     std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-    struct {
-        std::string input;
-        UINT message;
-    } cases[] = {{"C:\\", 5},        {"C:\\.", 5},        {"1:\\Pub", 5},     {"\\\\srv\\share\\x", 5},
-                 {"C:dir", 5},       {"C:\\a:b", 15},     {"C:\\a*", 15},     {"C:\\a|b", 15},
-                 {upper, 2},         {upper + "\\x\\..\\", 2}, {"Q:\\Pub", 24}};
+    const struct { std::string input; UINT message; } cases[] = {
+        {"C:\\.", 5}, {"C:\\a|b", 15}, {upper + "\\x\\..\\", 2}, {"Q:\\Pub", 24}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.input);
         robot::SetControlText(page_, 1200, c.input);
-        ASSERT_TRUE(ExpectMessage(page_, IDOK, c.message));
+        ASSERT_TRUE(ExpectMessage(page_, IDOK, c.message)) << c.input;
         ASSERT_TRUE(WaitForPage(10002, &page_));
         EXPECT_EQ(c.input, robot::ControlText(page_, 1200));
     }
@@ -143,25 +124,30 @@ TEST_F(Wizard, TargetPageRefusesBadDirectories)
     EXPECT_EQ(Utf8ToCp1250("Na disku Q: je k dispozícii 0,00 MB."), robot::ControlText(page_, 1005));
     robot::SetControlText(page_, 1200, "  ");
     ASSERT_TRUE(robot::WaitUntil([&] { return !robot::ControlEnabled(page_, 1); }, "Next to be disabled"));
-    CancelAndClose();
-}
-
-TEST_F(Wizard, TargetIsStoredCanonicalAndWhatBackLeavesIsLost)
-{
-    ASSERT_TRUE(Walk(&page_, {10001, 10002}));
-    struct {
-        const char *input, *stored;
-    } cases[] = {{"  C:\\Pub  ", "C:\\Pub"}, {"C:\\x\\..\\Pub\\", "C:\\Pub"},
-                 {"c:\\Publikácie\\Nové", "c:\\Publikácie\\Nové"}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.input);
-        robot::SetControlText(page_, 1200, Utf8ToCp1250(c.input));
-        ASSERT_TRUE(Walk(&page_, {10003, 10002}));
-        EXPECT_EQ(Utf8ToCp1250(c.stored), robot::ControlText(page_, 1200));
-    }
+    robot::SetControlText(page_, 1200, Utf8ToCp1250("  c:\\x\\..\\Publikácie\\Nové\\ "));
+    ASSERT_TRUE(Walk(&page_, {10003, 10002}));
+    EXPECT_EQ(Utf8ToCp1250("c:\\Publikácie\\Nové"), robot::ControlText(page_, 1200));
+    // What Back leaves on the page is lost.
     robot::SetControlText(page_, 1200, medium_->path() + "\\Inside");
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(Utf8ToCp1250("c:\\Publikácie\\Nové"), robot::ControlText(page_, 1200));
+    CancelAndClose();
+}
+
+TEST_F(Wizard, BrowseButtonPutsTheChosenFolderInTheField)
+{
+    ASSERT_TRUE(Walk(&page_, {10001, 10002}));
+    robot::SetControlText(page_, 1200, shell_->path() + "\\");
+    ASSERT_TRUE(robot::PressButton(page_, 1201));
+    HWND chooser = NULL;
+    ASSERT_TRUE(robot::WaitForWindow(installer_.Id(), "#32770", &chooser));
+    ASSERT_TRUE(robot::WaitUntil([&] { return robot::ControlText(chooser, robot::kChooserFolder) != ""; }, "the chooser"));
+    ASSERT_TRUE(robot::OpenChooserFolder(chooser, "[Common Desktop]"));
+    ASSERT_TRUE(robot::PressButton(chooser, IDOK));
+    ASSERT_TRUE(robot::WaitUntil([&] { return !IsWindow(chooser); }, "the chooser to close"));
+    EXPECT_STRCASEEQ((*shell_ / "Common Desktop").c_str(), robot::ControlText(page_, 1200).c_str());
+    ASSERT_TRUE(Walk(&page_, {10003, 10002}));
+    EXPECT_STRCASEEQ((*shell_ / "Common Desktop").c_str(), robot::ControlText(page_, 1200).c_str());
     CancelAndClose();
 }
 
@@ -191,7 +177,33 @@ TEST_F(Wizard, GroupPageListsGroupsOnceAndRefusesForbiddenNames)
     CancelAndClose();
 }
 
-// Start-up refusals and -C, each with a fresh process.
+// More to copy than the target drive holds: one sparse file of nearly 4 GB, listed as often as it takes.
+TEST_F(WizardTest, TargetPageRefusesADriveWithoutRoomForThePublication)
+{
+    const ULONGLONG kFileBytes = 0xFFF00000;   // GetFileSize's low word holds it whole
+    ULARGE_INTEGER free = {};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(programFiles_.c_str(), &free, NULL, NULL));
+    size_t lines = (size_t)(free.QuadPart / kFileBytes) + 2;
+    if (lines > 29)   // FILE1 to FILE29
+        GTEST_SKIP() << "the target drive has more room than 29 files of 4 GB take";
+    WriteMedium(std::vector<MediumFile>(lines, MediumFile{"BIG.DAT", "", "BIG.DAT;1"}));
+    HANDLE big = CreateFileA((*medium_ / "BIG.DAT").c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    LARGE_INTEGER size;
+    size.QuadPart = (LONGLONG)kFileBytes;
+    ASSERT_TRUE(SetFilePointerEx(big, size, NULL, FILE_BEGIN) && SetEndOfFile(big));
+    CloseHandle(big);
+    HWND page;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(WaitForPage(10000, &page));
+    ASSERT_TRUE(Walk(&page, {10001, 10002}));
+    ASSERT_TRUE(ExpectMessage(page, IDOK, 12));
+    ASSERT_TRUE(WaitForPage(10002, &page));
+    HWND finish;
+    ASSERT_TRUE(Cancel(page, &finish));
+    ASSERT_TRUE(Close(finish));
+}
+
+// Start-up refusals and the options, each with a fresh process.
 class StartUp : public WizardTest {
 protected:
     void SetUp() override
@@ -199,29 +211,42 @@ protected:
         WizardTest::SetUp();
         WriteDefaultMedium();
     }
-    // Starts the installer: true when the welcome page came; false when it
-    // ended, after showing message (0: none), with exit code 0.
-    bool Welcomed(const char *args, UINT message)
+    // Starts exe (the medium's installer when ""): true when the welcome page came, false when it ended with
+    // exit code 0. Boxes on the way are answered with OK, "caption: text | " of each going to *boxes; in the
+    // folder chooser ("<chooser> ") the folders of locate are opened and OK pressed, or Cancel when there are none.
+    bool Welcomed(const std::string &args, std::string *boxes, std::string exe = "",
+                  const std::vector<std::string> &locate = {})
     {
         robot::Process process;
-        EXPECT_TRUE(process.Start(*medium_ / "TALVIREX.EXE", args));
+        exe = exe.empty() ? *medium_ / "TALVIREX.EXE" : exe;
+        EXPECT_TRUE(process.Start(exe, args, exe.substr(0, exe.rfind('\\'))));
         bool welcomed = false, asked = false;
-        EXPECT_TRUE(robot::WaitUntil([&] {
-            welcomed = !robot::TopWindows(process.Id(), "TALVIREX").empty();
-            asked = !robot::TopWindows(process.Id(), "#32770").empty();
-            return welcomed || asked || !process.Running();
-        }, "a page, a message or the end"));
-        robot::MessageBoxInfo box;
-        EXPECT_EQ(message != 0, asked);
-        if (asked && robot::WaitForMessageBox(process.Id(), &box)) {
-            EXPECT_EQ(Text(message), box.text);
-            robot::AnswerMessageBox(box, IDOK);
+        boxes->clear();
+        for (int n = 0; n < 4; n++) {
+            bool seen = robot::WaitUntil([&] {
+                welcomed = !robot::TopWindows(process.Id(), "TALVIREX").empty();
+                asked = !robot::TopWindows(process.Id(), "#32770").empty();
+                return welcomed || asked || !process.Running();
+            }, "a page, a message or the end");
+            EXPECT_TRUE(seen);
+            robot::MessageBoxInfo box;
+            if (!seen || welcomed || !asked || !robot::WaitForMessageBox(process.Id(), &box))
+                break;
+            HWND w = box.window;
+            if (!GetDlgItem(w, robot::kChooserList)) {
+                EXPECT_TRUE(robot::AnswerMessageBox(box, IDOK));
+                *boxes += box.caption + ": " + box.text + " | ";
+                continue;
+            }
+            *boxes += "<chooser> ";
+            EXPECT_TRUE(robot::WaitUntil([&] { return robot::ControlText(w, robot::kChooserFolder) != ""; }, "the chooser"));
+            for (const std::string &folder : locate)
+                EXPECT_TRUE(robot::OpenChooserFolder(w, folder.c_str()));
+            EXPECT_TRUE(robot::PressButton(w, locate.empty() ? IDCANCEL : IDOK));
+            EXPECT_TRUE(robot::WaitUntil([&] { return !IsWindow(w); }, "the chooser to close"));
         }
         DWORD code = 1;
-        if (!welcomed) {
-            EXPECT_TRUE(process.WaitForExit(&code));
-            EXPECT_EQ(0u, code);
-        }
+        EXPECT_TRUE(welcomed || (process.WaitForExit(&code) && code == 0)) << "exit code " << code;
         return welcomed;
     }
 };
@@ -235,20 +260,45 @@ TEST_F(StartUp, Win32sAndNt3AreRefused)
     } cases[] = {{"win31", false}, {"nt351", false}, {"win95", true}, {"nt40", true}};
     for (const auto &c : cases) {
         ASSERT_TRUE(version.Set(c.version));
-        EXPECT_EQ(c.welcomed, Welcomed("", c.welcomed ? 0 : 40)) << c.version;
+        std::string boxes;
+        EXPECT_EQ(c.welcomed, Welcomed("", &boxes)) << c.version;
+        EXPECT_EQ(c.welcomed ? "" : "TALVIREX: " + Text(40) + " | ", boxes) << c.version;
     }
 }
 
-TEST_F(StartUp, OptionCEndsSilentlyOnlyWhenInstalled)
+TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
 {
+    const std::string elsewhere = *shell_ / "TALVIREX.EXE", medium = medium_->path().substr(medium_->path().rfind('\\') + 1);
+    ASSERT_TRUE(CopyFileA(Installer().c_str(), elsewhere.c_str(), FALSE));
+    const std::string notThere = "TALVIREX: " + Text(103) + " | <chooser> ";
+    std::string boxes;
+    EXPECT_TRUE(Welcomed("", &boxes, elsewhere, {"[..]", "[" + medium + "]"}));
+    EXPECT_EQ(notThere, boxes);
+    EXPECT_FALSE(Welcomed("-D", &boxes, elsewhere));
+    EXPECT_EQ(notThere + "TALVIREX: " + Text(104) + " | ", boxes);
+    // An icon file the description names is missing: -D names it.
+    WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1;GONE.ICO;P"}});
+    EXPECT_FALSE(Welcomed("-D", &boxes));
+    EXPECT_STRCASEEQ(("TALVIREX: " + Text(6) + " | TALVIREX - Bad Disk: " + *medium_ / "GONE.ICO | ").c_str(), boxes.c_str());
+}
+
+TEST_F(StartUp, OptionsCAndDAndABadDescription)
+{
+    const std::string installed = "[INSTALL]\r\nWIN32=1\r\n", bad = "TALVIREX: " + Text(3) + " | ";
     struct {
-        const char *ini, *args;
+        std::string ini, args, line;   // line: a FILE2 line that spoils the description
         bool welcomed;
-    } cases[] = {{"[INSTALL]\r\nWIN32=1\r\n", "-C", false}, {"", "-c", true},
-                 {"[INSTALL]\r\nWIN32=2\r\n", "-C", true}, {"[INSTALL]\r\nWIN32=1\r\n", "", true}};
+        std::string boxes;
+    } cases[] = {{installed, "-C", "", false, ""}, {"", "-c", "", true, ""}, {"[INSTALL]\r\nWIN32=2\r\n", "-C", "", true, ""},
+                 {installed, "", "", true, ""}, {"", "", "X;9", false, bad},
+                 {"", "-D", "X;9", false, bad + "TALVIREX - Bad Info: FILE2 | "}};
     for (const auto &c : cases) {
+        if (!c.line.empty())
+            WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1"}, {"X", "x", c.line}});
         ASSERT_TRUE(testsupport::WriteFileBytes(IniPath(), c.ini));
-        EXPECT_EQ(c.welcomed, Welcomed(c.args, 0)) << c.ini << c.args;
+        std::string boxes;
+        EXPECT_EQ(c.welcomed, Welcomed(c.args, &boxes)) << c.ini << c.args;
+        EXPECT_EQ(c.boxes, boxes) << c.ini << c.args;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 
 #include <memory>
 #include <string>
@@ -20,27 +21,40 @@ namespace wizard {
 using testsupport::Utf8ToCp1250;
 using Result = ::testing::AssertionResult;
 
+// The installer under test: the tests' own build, or the one TALVIREX_INSTALLER names (the 32-bit release).
+inline std::string Installer()
+{
+    const char *other = getenv("TALVIREX_INSTALLER");
+    return other && *other ? other : TEST_INSTALLER;
+}
+
+// A 32-bit installer reads HKLM\Software through the registry's 32-bit view and
+// finds its system directory redirected.
+inline bool Installer32()
+{
+    DWORD type = SCS_64BIT_BINARY;
+    return GetBinaryTypeA(Installer().c_str(), &type) && type == SCS_32BIT_BINARY;
+}
+
+inline std::string SystemDir()
+{
+    char dir[MAX_PATH] = "";
+    Installer32() ? GetSystemWow64DirectoryA(dir, sizeof dir) : GetSystemDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
 // A text of the installer's string table (cp1250), without a kind byte,
 // formatted with one string argument when there is one.
 inline std::string Text(UINT id, const std::string &argument = "")
 {
-    static HMODULE module = LoadLibraryExA(TEST_INSTALLER, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    static HMODULE module = LoadLibraryExA(Installer().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     char format[1024] = "", text[2048];
     LoadStringA(module, id, format, sizeof format);
     snprintf(text, sizeof text, format + (format[0] >= 1 && format[0] <= 6), argument.c_str());
     return text;
 }
 
-// Which page a window of class TALVIREX is, told by the controls it carries.
-inline int PageOf(HWND window)
-{
-    static const int kMarks[][2] = {{70, 10020}, {60, 10001}, {1200, 10002}, {1300, 10003},
-                                    {1003, 10004}, {1006, 10000}, {1002, 10021}};
-    for (const auto &m : kMarks)
-        if (GetDlgItem(window, m[0]))
-            return m[1];
-    return 0;
-}
+using robot::PageOf;
 
 // A value of an INI file, "<none>" when it is missing.
 inline std::string Ini(const std::string &ini, const char *section, const char *key)
@@ -61,27 +75,27 @@ protected:
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         medium_.reset(new testsupport::ScratchDir("medium_" + name));
         shell_.reset(new testsupport::ScratchDir("shell_" + name));
-        const char *shellFolders = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
         struct {
             HKEY root;
             const char *key, *name;
             std::string *folder;
         } values[] = {
-            {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", &programFiles_},
-            {HKEY_LOCAL_MACHINE, shellFolders, "Common Programs", &commonPrograms_},
-            {HKEY_LOCAL_MACHINE, shellFolders, "Common Desktop", &commonDesktop_},
-            {HKEY_CURRENT_USER, shellFolders, "Programs", &userPrograms_},
+            {HKEY_LOCAL_MACHINE, testsupport::kCurrentVersionPath, "ProgramFilesDir", &programFiles_},
+            {HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Programs", &commonPrograms_},
+            {HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Desktop", &commonDesktop_},
+            {HKEY_CURRENT_USER, testsupport::kShellFoldersPath, "Programs", &userPrograms_},
         };
         for (auto &v : values) {
             *v.folder = *shell_ / v.name;
             testsupport::MakeDirectories(*v.folder);
-            registry_.emplace_back(new testsupport::RegistryValue(v.root, v.key, v.name));
+            REGSAM view = Installer32() && v.root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0;
+            registry_.emplace_back(new testsupport::RegistryValue(v.root, v.key, v.name, view));
             ASSERT_TRUE(registry_.back()->Set(*v.folder));
         }
         DeleteFileA(IniPath().c_str());
         DeleteEntry();
         // The installer stands on the medium, as it would on a CD.
-        ASSERT_TRUE(CopyFileA(TEST_INSTALLER, (*medium_ / "TALVIREX.EXE").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(Installer().c_str(), (*medium_ / "TALVIREX.EXE").c_str(), FALSE)) << Installer();
     }
 
     void TearDown() override
@@ -196,13 +210,19 @@ protected:
     Result RunInstall(HWND *finish, bool minimal, bool group, bool desktop, UINT failure = 0)
     {
         HWND page;
-        Result r = Start();
+        Result r = exe_.empty() ? Start() : installer_.Start(exe_, args_, shell_->path());
         if (r) r = WaitForPage(10000, &page);
         if (r) r = Walk(&page, {10001});
         if (r && minimal) r = robot::PressButton(page, 60);
         if (r && !group) r = robot::PressButton(page, 1101);
         if (r && !desktop) r = robot::PressButton(page, 1102);
-        if (r) r = Walk(&page, group ? std::vector<int>{10002, 10003, 10004} : std::vector<int>{10002, 10004});
+        if (r) r = Walk(&page, group ? std::vector<int>{10002, 10003} : std::vector<int>{10002});
+        if (r && !groupChoice_.empty()) {   // chosen from the list of existing groups, not typed
+            HWND list = FindWindowExA(GetDlgItem(page, 1300), NULL, "ComboLBox", NULL);
+            r = robot::ClickListItem(list, groupChoice_);
+            if (r) r = robot::WaitUntil([&] { return robot::ControlText(page, 1300) == groupChoice_; }, "the choice");
+        }
+        if (r) r = Walk(&page, {10004});
         if (r && failure == 0)
             return Walk(&page, {10021}) ? (*finish = page, r) : ::testing::AssertionFailure() << "no finish page";
         robot::MessageBoxInfo box;
@@ -220,6 +240,7 @@ protected:
             return ::testing::AssertionFailure() << "the finish page does not tell of a failure";
         return r;
     }
+    std::string exe_, args_, groupChoice_;   // another installer to start, with args_; a group to choose
 
     std::string IniPath() const
     {

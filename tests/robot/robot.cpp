@@ -1,48 +1,45 @@
 #include "robot.h"
 
-#include <string.h>
-
 namespace robot {
+
+using ::testing::AssertionFailure;
+using ::testing::AssertionResult;
+using ::testing::AssertionSuccess;
 
 Process::~Process()
 {
     if (Running())
         Kill();
     if (info_.hProcess)
-        CloseHandle(info_.hProcess);
-    if (info_.hThread)
-        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess), CloseHandle(info_.hThread);
 }
 
-::testing::AssertionResult Process::Start(const std::string &exe, const std::string &args,
-                                          const std::string &workDir)
+AssertionResult Process::Start(const std::string &exe, const std::string &args, const std::string &workDir)
 {
-    std::string line = "\"" + exe + "\"";
-    if (!args.empty())
-        line += " " + args;
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back(0);
+    std::string line = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), buffer.data(), NULL, NULL, FALSE, 0, NULL,
-                        workDir.empty() ? NULL : workDir.c_str(), &startup, &info_))
-        return ::testing::AssertionFailure()
-               << "cannot start " << line << " (error " << GetLastError() << ")";
-    return ::testing::AssertionSuccess();
+    if (!CreateProcessA(exe.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL, workDir.empty() ? NULL : workDir.c_str(),
+                        &startup, &info_))
+        return AssertionFailure() << "cannot start " << line << " (error " << GetLastError() << ")";
+    return AssertionSuccess();
 }
 
-::testing::AssertionResult Process::WaitForExit(DWORD *code, DWORD timeoutMs)
+AssertionResult Process::WaitForExit(DWORD *code, DWORD timeoutMs)
 {
     if (!info_.hProcess)
-        return ::testing::AssertionFailure() << "no process was started";
+        return AssertionFailure() << "no process was started";
     if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
-        return ::testing::AssertionFailure()
-               << "the process did not end within " << timeoutMs << " ms";
-    DWORD exitCode = 0;
-    GetExitCodeProcess(info_.hProcess, &exitCode);
-    if (code)
-        *code = exitCode;
-    return ::testing::AssertionSuccess();
+        return AssertionFailure() << "the process did not end within " << timeoutMs << " ms";
+    GetExitCodeProcess(info_.hProcess, code);
+    return AssertionSuccess();
+}
+
+AssertionResult Process::WaitForIdle(DWORD timeoutMs)
+{
+    if (WaitForInputIdle(info_.hProcess, timeoutMs) != 0)
+        return AssertionFailure() << "the program did not come to rest within " << timeoutMs << " ms";
+    return AssertionSuccess();
 }
 
 bool Process::Running() const
@@ -74,7 +71,7 @@ std::string WindowText(HWND window)
 std::string ControlText(HWND dialog, int id)
 {
     HWND control = GetDlgItem(dialog, id);
-    return control ? WindowText(control) : std::string("<no control " + std::to_string(id) + ">");
+    return control ? WindowText(control) : "<no control " + std::to_string(id) + ">";
 }
 
 bool ControlEnabled(HWND dialog, int id)
@@ -85,75 +82,42 @@ bool ControlEnabled(HWND dialog, int id)
 
 bool ControlChecked(HWND dialog, int id)
 {
-    HWND control = GetDlgItem(dialog, id);
     DWORD_PTR state = 0;
-    if (control)
+    if (HWND control = GetDlgItem(dialog, id))
         SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
     return state == BST_CHECKED;
 }
 
-namespace {
-struct FindData {
-    DWORD pid;
-    const char *className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
-{
-    FindData *data = (FindData *)param;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == data->pid && IsWindowVisible(window) &&
-        lstrcmpiA(ClassName(window).c_str(), data->className) == 0)
-        data->found.push_back(window);
-    return TRUE;
-}
-}  // namespace
-
 std::vector<HWND> TopWindows(DWORD pid, const char *className)
 {
-    FindData data = {pid, className, {}};
-    EnumWindows(CollectWindow, (LPARAM)&data);
-    return data.found;
+    struct Find { DWORD pid; const char *className; std::vector<HWND> found; } find = {pid, className, {}};
+    EnumWindows([](HWND window, LPARAM param) {
+        Find *f = (Find *)param;
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == f->pid && IsWindowVisible(window) && lstrcmpiA(ClassName(window).c_str(), f->className) == 0)
+            f->found.push_back(window);
+        return TRUE;
+    }, (LPARAM)&find);
+    return find.found;
 }
 
-::testing::AssertionResult WaitUntil(const std::function<bool()> &pred, const std::string &what,
-                                     DWORD timeoutMs)
+AssertionResult WaitUntil(const std::function<bool()> &pred, const std::string &what, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (pred())
-            return ::testing::AssertionSuccess();
+    for (DWORD start = GetTickCount(); !pred(); Sleep(50))
         if (GetTickCount() - start > timeoutMs)
-            return ::testing::AssertionFailure()
-                   << "timed out after " << timeoutMs << " ms waiting for " << what;
-        Sleep(50);
-    }
+            return AssertionFailure() << "timed out after " << timeoutMs << " ms waiting for " << what;
+    return AssertionSuccess();
 }
 
-::testing::AssertionResult WaitForWindow(DWORD pid, const char *className, HWND *window,
-                                         DWORD timeoutMs)
+AssertionResult WaitForWindow(DWORD pid, const char *className, HWND *window, DWORD timeoutMs)
 {
     *window = NULL;
-    return WaitUntil(
-        [&] {
-            std::vector<HWND> found = TopWindows(pid, className);
-            if (found.empty())
-                return false;
-            *window = found.front();
-            return true;
-        },
-        std::string("a window of class ") + className, timeoutMs);
+    return WaitUntil([&] {
+        std::vector<HWND> found = TopWindows(pid, className);
+        return !found.empty() && (*window = found.front()) != NULL;
+    }, std::string("a window of class ") + className, timeoutMs);
 }
-
-namespace {
-BOOL CALLBACK CollectChild(HWND child, LPARAM param)
-{
-    ((std::vector<HWND> *)param)->push_back(child);
-    return TRUE;
-}
-}  // namespace
 
 MessageBoxInfo ReadMessageBox(HWND window)
 {
@@ -161,54 +125,50 @@ MessageBoxInfo ReadMessageBox(HWND window)
     box.window = window;
     box.caption = WindowText(window);
     std::vector<HWND> children;
-    EnumChildWindows(window, CollectChild, (LPARAM)&children);
+    EnumChildWindows(window, [](HWND child, LPARAM list) { return ((std::vector<HWND> *)list)->push_back(child), TRUE; },
+                     (LPARAM)&children);
     for (HWND child : children) {
         std::string cls = ClassName(child);
-        if (lstrcmpiA(cls.c_str(), "Static") == 0) {
-            std::string text = WindowText(child);
-            if (!text.empty() && box.text.empty())
-                box.text = text;
-        } else if (lstrcmpiA(cls.c_str(), "Button") == 0 && IsWindowVisible(child)) {
+        if (lstrcmpiA(cls.c_str(), "Static") == 0 && box.text.empty())
+            box.text = WindowText(child);
+        else if (lstrcmpiA(cls.c_str(), "Button") == 0 && IsWindowVisible(child))
             box.buttons.push_back(GetDlgCtrlID(child));
-        }
     }
     return box;
 }
 
-::testing::AssertionResult WaitForMessageBox(DWORD pid, MessageBoxInfo *box, DWORD timeoutMs)
+AssertionResult WaitForMessageBox(DWORD pid, MessageBoxInfo *box, DWORD timeoutMs)
 {
     HWND window = NULL;
-    ::testing::AssertionResult found = WaitForWindow(pid, "#32770", &window, timeoutMs);
+    AssertionResult found = WaitForWindow(pid, "#32770", &window, timeoutMs);
     if (!found)
         return found << " (a message box)";
-    // Give the box a moment to finish creating its controls.
-    Sleep(100);
-    *box = ReadMessageBox(window);
-    return ::testing::AssertionSuccess();
+    // The box is visible before its text and buttons are all in place.
+    return WaitUntil([&] {
+        *box = ReadMessageBox(window);
+        return !box->buttons.empty();
+    }, "the message box's buttons", timeoutMs);
 }
 
-::testing::AssertionResult AnswerMessageBox(const MessageBoxInfo &box, int buttonId, DWORD timeoutMs)
+AssertionResult AnswerMessageBox(const MessageBoxInfo &box, int buttonId, DWORD timeoutMs)
 {
-    HWND button = GetDlgItem(box.window, buttonId);
+    HWND button = GetDlgItem(box.window, buttonId), window = box.window;
     if (!button)
-        return ::testing::AssertionFailure()
-               << "the message box \"" << box.text << "\" has no button " << buttonId;
+        return AssertionFailure() << "the message box \"" << box.text << "\" has no button " << buttonId;
     PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), (LPARAM)button);
-    HWND window = box.window;
-    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); },
-                     "the message box to close", timeoutMs);
+    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, "the message box to close",
+                     timeoutMs);
 }
 
-::testing::AssertionResult PressButton(HWND dialog, int id)
+AssertionResult PressButton(HWND dialog, int id)
 {
     HWND button = GetDlgItem(dialog, id);
     if (!button)
-        return ::testing::AssertionFailure() << "the window has no button " << id;
+        return AssertionFailure() << "the window has no button " << id;
     if (!IsWindowEnabled(button))
-        return ::testing::AssertionFailure() << "button " << id << " (" << WindowText(button)
-                                             << ") is disabled";
+        return AssertionFailure() << "button " << id << " (" << WindowText(button) << ") is disabled";
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
-    return ::testing::AssertionSuccess();
+    return AssertionSuccess();
 }
 
 void SendCommand(HWND dialog, int id, int notification)
@@ -218,14 +178,51 @@ void SendCommand(HWND dialog, int id, int notification)
 
 void SetControlText(HWND dialog, int id, const std::string &text)
 {
-    HWND control = GetDlgItem(dialog, id);
-    SendMessageTimeoutA(control, WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_ABORTIFHUNG, 5000, NULL);
+    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_ABORTIFHUNG, 5000, NULL);
 }
 
 void PressKey(HWND window, UINT virtualKey)
 {
     PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
     PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+AssertionResult OpenChooserFolder(HWND chooser, const char *item)
+{
+    HWND list = GetDlgItem(chooser, kChooserList);
+    DWORD_PTR index = (DWORD_PTR)-1;
+    SendMessageTimeoutA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)item, SMTO_ABORTIFHUNG, 5000, &index);
+    if ((int)index < 0)
+        return AssertionFailure() << "no " << item << " in the chooser";
+    std::string before = ControlText(chooser, kChooserFolder);
+    SendMessageTimeoutA(list, LB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 5000, NULL);
+    SendCommand(chooser, kChooserList, LBN_DBLCLK);
+    return WaitUntil([&] { return ControlText(chooser, kChooserFolder) != before; },
+                     std::string("the chooser to open ") + item);
+}
+
+AssertionResult ClickListItem(HWND list, const std::string &item)
+{
+    DWORD_PTR index = (DWORD_PTR)-1, height = 0, top = 0;
+    SendMessageTimeoutA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)item.c_str(), SMTO_ABORTIFHUNG, 5000, &index);
+    SendMessageTimeoutA(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 5000, &height);
+    SendMessageTimeoutA(list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 5000, &top);
+    if ((int)index < 0)
+        return AssertionFailure() << "no " << item << " in the list";
+    LPARAM at = MAKELPARAM(4, (index - top) * height + height / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    return AssertionSuccess();
+}
+
+int PageOf(HWND window)
+{
+    static const int kMarks[][2] = {{70, 10020}, {60, 10001}, {1200, 10002}, {1300, 10003},
+                                    {1003, 10004}, {1006, 10000}, {1002, 10021}};
+    for (const auto &m : kMarks)
+        if (GetDlgItem(window, m[0]))
+            return m[1];
+    return 0;
 }
 
 }  // namespace robot

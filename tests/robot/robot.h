@@ -22,12 +22,12 @@ public:
     ~Process();
     Process(const Process &) = delete;
     Process &operator=(const Process &) = delete;
-
     // Starts exe with the command-line text args (without the program name).
-    ::testing::AssertionResult Start(const std::string &exe, const std::string &args,
-                                     const std::string &workDir = "");
+    ::testing::AssertionResult Start(const std::string &exe, const std::string &args, const std::string &workDir = "");
     // Waits for the process to end; its exit code goes to *code.
     ::testing::AssertionResult WaitForExit(DWORD *code, DWORD timeoutMs = kDefaultTimeoutMs);
+    // Waits until the program has handled all its messages (and painted) and waits for input.
+    ::testing::AssertionResult WaitForIdle(DWORD timeoutMs = kDefaultTimeoutMs);
     bool Running() const;
     void Kill();
     DWORD Id() const { return info_.dwProcessId; }
@@ -36,7 +36,6 @@ private:
     PROCESS_INFORMATION info_ = {};
 };
 
-// A message box shown by the program.
 struct MessageBoxInfo {
     HWND window = NULL;
     std::string caption;
@@ -44,8 +43,7 @@ struct MessageBoxInfo {
     std::vector<int> buttons;  // IDs of its push buttons (IDOK, IDYES, IDNO...)
 };
 
-// Top-level visible windows of the process whose class name equals className
-// (ignoring case).
+// Top-level visible windows of the process whose class name equals className (ignoring case).
 std::vector<HWND> TopWindows(DWORD pid, const char *className);
 std::string ClassName(HWND window);
 std::string WindowText(HWND window);
@@ -53,31 +51,34 @@ std::string ControlText(HWND dialog, int id);
 bool ControlEnabled(HWND dialog, int id);
 bool ControlChecked(HWND dialog, int id);
 
-// Waits until pred() is true; the description names what was awaited.
+// Waits until pred() is true; what names what was awaited.
 ::testing::AssertionResult WaitUntil(const std::function<bool()> &pred, const std::string &what,
                                      DWORD timeoutMs = kDefaultTimeoutMs);
-
-// Waits for a top-level window of the process with the given class.
 ::testing::AssertionResult WaitForWindow(DWORD pid, const char *className, HWND *window,
                                          DWORD timeoutMs = kDefaultTimeoutMs);
-
-// Waits for a message box (dialog class #32770) of the process.
-::testing::AssertionResult WaitForMessageBox(DWORD pid, MessageBoxInfo *box,
-                                             DWORD timeoutMs = kDefaultTimeoutMs);
+// A message box is a dialog of class #32770.
+::testing::AssertionResult WaitForMessageBox(DWORD pid, MessageBoxInfo *box, DWORD timeoutMs = kDefaultTimeoutMs);
 MessageBoxInfo ReadMessageBox(HWND window);
 // Presses a button of a message box (IDOK, IDYES, IDNO) and waits for it to close.
 ::testing::AssertionResult AnswerMessageBox(const MessageBoxInfo &box, int buttonId,
                                             DWORD timeoutMs = kDefaultTimeoutMs);
 
-// Presses a push button of a dialog, as a click does. Fails when the button is
-// missing or disabled, since a user could not press it.
+// Presses a push button of a dialog, as a click does; a missing or disabled one cannot be pressed.
 ::testing::AssertionResult PressButton(HWND dialog, int id);
-// Sends a command to a dialog as if a control had notified it.
+// A control's notification to its dialog.
 void SendCommand(HWND dialog, int id, int notification = BN_CLICKED);
 // Sets a control's text (an edit field, say); the control notifies its parent.
 void SetControlText(HWND dialog, int id, const std::string &text);
-// Sends a key press to a window.
 void PressKey(HWND window, UINT virtualKey);
+
+// The folder chooser (an open-file dialog): opens a folder of its list ("[..]", "[name]") by a double click.
+const int kChooserList = 1121, kChooserFolder = 1088;
+::testing::AssertionResult OpenChooserFolder(HWND chooser, const char *item);
+// Clicks item of a list box (a simple combo box's list among them), as the mouse does.
+::testing::AssertionResult ClickListItem(HWND list, const std::string &item);
+
+// Which wizard page a window of the installer's class is, told by the controls it carries; 0 for none.
+int PageOf(HWND window);
 
 }  // namespace robot
 

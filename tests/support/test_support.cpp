@@ -4,7 +4,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <vector>
 
 namespace testsupport {
 
@@ -17,20 +16,16 @@ ScratchDir::ScratchDir(const std::string &name)
     MakeDirectories(path_);
 }
 
-ScratchDir::~ScratchDir()
-{
-    RemoveTree(path_);
-}
+ScratchDir::~ScratchDir() { RemoveTree(path_); }
 
 bool WriteFileBytes(const std::string &path, const std::string &bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD written = 0;
-    BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
-    CloseHandle(file);
+    BOOL ok = file != INVALID_HANDLE_VALUE &&
+              (bytes.empty() || WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL));
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
     return ok && written == bytes.size();
 }
 
@@ -48,37 +43,36 @@ bool WriteSparseFile(const std::string &path, unsigned long long size)
     return done;
 }
 
-bool ReadFileBytes(const std::string &path, std::string *bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bytes->clear();
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0)
-        bytes->append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
-
 std::string Contents(const std::string &path)
 {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<missing>";
     std::string bytes;
-    return ReadFileBytes(path, &bytes) ? bytes : "<missing>";
+    char buffer[65536];
+    for (DWORD got = 0; ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0;)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+// Calls each(name) for every entry of dir but "." and "..".
+template <class Each> void ForEachEntry(const std::string &dir, Each each)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0)
+            each(std::string(found.cFileName));
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
 }
 
 std::vector<std::string> Listing(const std::string &dir)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-        if (strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0)
-            names.push_back(found.cFileName);
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
+    ForEachEntry(dir, [&](const std::string &name) { names.push_back(name); });
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -123,57 +117,37 @@ bool DirectoryExists(const std::string &path)
 void RemoveTree(const std::string &path)
 {
     DWORD a = GetFileAttributesA(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES)
-        return;
-    if (!(a & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-        return;
-    }
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name != "." && name != "..")
-                RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
+        ForEachEntry(path, [&](const std::string &name) { RemoveTree(path + "\\" + name); });
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES)
+        (a & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
 }
 
 bool MakeDirectories(const std::string &path)
 {
-    for (size_t i = 3; i <= path.size(); i++) {
+    for (size_t i = 3; i <= path.size(); i++)
         if (i == path.size() || path[i] == '\\')
             CreateDirectoryA(path.substr(0, i).c_str(), NULL);
-    }
     return DirectoryExists(path);
 }
 
-RegistryValue::RegistryValue(HKEY root, const std::string &key, const std::string &name)
-    : root_(root), key_(key), name_(name)
+RegistryValue::RegistryValue(HKEY root, const std::string &key, const std::string &name, REGSAM view)
+    : root_(root), key_(key), name_(name), view_(view)
 {
     HKEY k;
-    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_READ | view_, &k) == ERROR_SUCCESS) {
         char data[4096];
         DWORD size = sizeof data;
-        if (RegQueryValueExA(k, name_.c_str(), NULL, &type_, (BYTE *)data, &size) == ERROR_SUCCESS) {
-            existed_ = true;
-            saved_.assign(data, size);
-        }
+        if (RegQueryValueExA(k, name_.c_str(), NULL, &type_, (BYTE *)data, &size) == ERROR_SUCCESS)
+            existed_ = true, saved_.assign(data, size);
         RegCloseKey(k);
     }
 }
 
 RegistryValue::~RegistryValue()
 {
-    if (existed_)
-        SetRaw(saved_.data(), (DWORD)saved_.size(), type_);
-    else
-        Remove();
+    existed_ ? SetRaw(saved_.data(), (DWORD)saved_.size(), type_) : Remove();
 }
 
 bool RegistryValue::Set(const std::string &value)
@@ -184,7 +158,7 @@ bool RegistryValue::Set(const std::string &value)
 bool RegistryValue::SetRaw(const void *data, DWORD size, DWORD type)
 {
     HKEY k;
-    if (RegCreateKeyExA(root_, key_.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &k, NULL) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(root_, key_.c_str(), 0, NULL, 0, KEY_WRITE | view_, NULL, &k, NULL) != ERROR_SUCCESS)
         return false;
     LONG r = RegSetValueExA(k, name_.c_str(), 0, type, (const BYTE *)data, size);
     RegCloseKey(k);
@@ -194,30 +168,20 @@ bool RegistryValue::SetRaw(const void *data, DWORD size, DWORD type)
 bool RegistryValue::Remove()
 {
     HKEY k;
-    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_WRITE, &k) != ERROR_SUCCESS)
-        return true;
-    RegDeleteValueA(k, name_.c_str());
-    RegCloseKey(k);
+    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_WRITE | view_, &k) == ERROR_SUCCESS)
+        RegDeleteValueA(k, name_.c_str()), RegCloseKey(k);
     return true;
-}
-
-static std::string Convert(const std::string &text, UINT from, UINT to)
-{
-    if (text.empty())
-        return text;
-    int wide = MultiByteToWideChar(from, 0, text.data(), (int)text.size(), NULL, 0);
-    std::vector<wchar_t> w(wide);
-    MultiByteToWideChar(from, 0, text.data(), (int)text.size(), w.data(), wide);
-    int n = WideCharToMultiByte(to, 0, w.data(), wide, NULL, 0, NULL, NULL);
-    std::string out(n, 0);
-    WideCharToMultiByte(to, 0, w.data(), wide, &out[0], n, NULL, NULL);
-    return out;
 }
 
 std::string Utf8ToCp1250(const std::string &utf8)
 {
-    return Convert(utf8, CP_UTF8, 1250);
+    if (utf8.empty())
+        return utf8;
+    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), NULL, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0], (int)wide.size());
+    std::string out(WideCharToMultiByte(1250, 0, wide.data(), (int)wide.size(), NULL, 0, NULL, NULL), '\0');
+    WideCharToMultiByte(1250, 0, wide.data(), (int)wide.size(), &out[0], (int)out.size(), NULL, NULL);
+    return out;
 }
-
 
 }  // namespace testsupport

@@ -13,6 +13,10 @@
 
 namespace testsupport {
 
+// Where Windows keeps the folders the installer looks up, spelt out here rather than taken from the code.
+const char kCurrentVersionPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+const char kShellFoldersPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
 // A fresh, empty folder under the temporary directory, removed with its
 // contents when the object goes away.
 class ScratchDir {
@@ -39,17 +43,16 @@ std::vector<std::string> Listing(const std::string &dir);
 // shell, followed by any icon index but 0, description or arguments; "" when
 // it cannot be loaded.
 std::string ReadShortcut(const std::string &file);
-bool ReadFileBytes(const std::string &path, std::string *bytes);
 bool FileExists(const std::string &path);
 bool DirectoryExists(const std::string &path);
 void RemoveTree(const std::string &path);
 bool MakeDirectories(const std::string &path);
 
 // Sets a registry string value for the life of the object and puts back what
-// was there before (or removes it).
+// was there before (or removes it). view: KEY_WOW64_32KEY for the 32-bit registry view.
 class RegistryValue {
 public:
-    RegistryValue(HKEY root, const std::string &key, const std::string &name);
+    RegistryValue(HKEY root, const std::string &key, const std::string &name, REGSAM view = 0);
     ~RegistryValue();
     bool Set(const std::string &value);
     bool SetRaw(const void *data, DWORD size, DWORD type);
@@ -58,6 +61,7 @@ public:
 private:
     HKEY root_;
     std::string key_, name_;
+    REGSAM view_;
     bool existed_ = false;
     DWORD type_ = 0;
     std::string saved_;

@@ -33,7 +33,7 @@ start)
             sleep 0.1
         done
         if [ ! -s "$session_dir/display.num" ]; then
-            echo "Xvfb did not start:"; cat "$session_dir/xvfb.log"; exit 1
+            echo "Xvfb did not start:" >&2; cat "$session_dir/xvfb.log" >&2; exit 1
         fi
         echo ":$(head -n1 "$session_dir/display.num")" >"$session_dir/display"
     fi

@@ -52,7 +52,7 @@ TEST(ReadDescription, AcceptsOrNamesWhatItRefuses)
     // A line of the given length, a one-letter name and a shortcut name filling it up.
     auto Long = [](const char *name, size_t length) { return name + (";1;*;" + std::string(length - 6, 'S')); };
     const std::string kPublication = "[PUBLICATION]\r\nTITLE=T\r\nINIFILE=T.INI\r\nPATH=PUBL\r\nGROUP=G\r\n";
-    testsupport::RegistryValue programFiles(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir");
+    testsupport::RegistryValue programFiles(HKEY_LOCAL_MACHINE, testsupport::kCurrentVersionPath, "ProgramFilesDir");
     programFiles.Remove();
     const std::string f32 = kPublication + "[FILES32]\r\n", f = kPublication + "[FILES]\r\n";
     std::string cut(259 - root.path().size(), 'C'), full = kPublication;   // cut to 260, the path names a file
@@ -99,8 +99,9 @@ TEST(ReadDescription, AcceptsOrNamesWhatItRefuses)
         EXPECT_EQ(c.outcome, !result ? setup.diagnostic
                                      : N(n) + N(setup.poolUsed) + N(setup.requiredKb[0]) + N(setup.requiredKb[1]) +
                                            setup.files[0].name + " " + setup.files[n - 1].name);
-        if (result)
+        if (result) {
             EXPECT_STREQ("C:\\PUBL", setup.targetDir);
+        }
     }
 }
 

@@ -1,47 +1,24 @@
 // The list of existing program groups, built from folders of the test's own
 // that the registry names as the shared and the user's Programs folders.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <string>
 
 #include "base/setup_state.h"
 #include "shell/group_list.h"
-#include "shell/registry.h"
 #include "test_support.h"
-
-namespace {
 
 using testsupport::MakeDirectories;
 
-class GroupList : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetSetupState();
-        ASSERT_TRUE(shared.Set(sharedDir.path()) && user.Set(userDir.path()));
-    }
-
+TEST(GroupList, SharedGroupsFirstAndANearlyFullListSkipsALongNameForALaterShortOne)
+{
+    ResetSetupState();
     testsupport::ScratchDir sharedDir{"groups_shared"}, userDir{"groups_user"};
-    testsupport::RegistryValue shared{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Programs"};
-    testsupport::RegistryValue user{HKEY_CURRENT_USER, kShellFoldersKey, "Programs"};
-};
-
-TEST_F(GroupList, BothFoldersGroupsWithDuplicatesAndWithoutLooseFiles)
-{
-    ASSERT_TRUE(MakeDirectories(sharedDir / "Both\\Nested") && MakeDirectories(userDir / "Both"));
-    ASSERT_TRUE(testsupport::WriteFileBytes(sharedDir / "Loose.lnk", "x"));
-    EXPECT_STREQ("Both\r\nBoth\r\n", ListProgramGroups());
-    shared.Remove();
-    EXPECT_STREQ("Both\r\n", ListProgramGroups());
-    user.Remove();
+    testsupport::RegistryValue shared{HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Programs"};
+    testsupport::RegistryValue user{HKEY_CURRENT_USER, testsupport::kShellFoldersPath, "Programs"};
+    ASSERT_TRUE(shared.Remove() && user.Remove());
     EXPECT_EQ(nullptr, ListProgramGroups());
-}
-
-TEST_F(GroupList, ANearlyFullListSkipsALongNameAndTakesALaterShortOne)
-{
-    // The shared groups first: 85 names of 10 characters and CR LF take 1020 bytes,
-    // the other 15 and the user's long name do not fit, the user's "X" fills the rest.
+    ASSERT_TRUE(shared.Set(sharedDir.path()) && user.Set(userDir.path()));
+    // 85 shared names of 10 characters and CR LF take 1020 bytes, the other 15
+    // and the user's long name do not fit, the user's "X" fills the rest.
     for (int i = 0; i < 100; i++)
         ASSERT_TRUE(MakeDirectories(sharedDir / ("Group" + std::to_string(10000 + i))));
     ASSERT_TRUE(MakeDirectories(userDir / "LongerThanRoom") && MakeDirectories(userDir / "X"));
@@ -49,10 +26,7 @@ TEST_F(GroupList, ANearlyFullListSkipsALongNameAndTakesALaterShortOne)
     EXPECT_EQ(86, std::count(list.begin(), list.end(), '\n'));
     EXPECT_EQ(1023u, list.size());
     EXPECT_EQ("\r\nX\r\n", list.substr(list.size() - 5));
-
     // A name one byte over the room is passed over.
     ASSERT_TRUE(RemoveDirectoryA((userDir / "X").c_str()) && MakeDirectories(userDir / "XY"));
     EXPECT_EQ(1020u, strlen(ListProgramGroups()));
 }
-
-}  // namespace

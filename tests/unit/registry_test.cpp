@@ -18,14 +18,15 @@ TEST(Registry, ReadsStringsThatFitAndNothingPastTheBuffer)
         char buffer[REGISTRY_TEXT_SIZE + 40];
         memset(buffer, 'x', sizeof buffer);
         EXPECT_EQ(c.result, ReadRegistryString(ROOT_CURRENT_USER, key, "Value", buffer)) << c.data.size();
-        if (c.result >= 0)
+        if (c.result >= 0) {
             EXPECT_EQ(c.data.substr(0, c.result), std::string(buffer));
+        }
         EXPECT_EQ(std::string(40, 'x'), std::string(buffer + REGISTRY_TEXT_SIZE, 40)) << c.data.size();
     }
     char buffer[REGISTRY_TEXT_SIZE] = "untouched";
     EXPECT_EQ(-2, ReadRegistryString(ROOT_CURRENT_USER, key, "Absent", buffer));
     EXPECT_EQ(-1, ReadRegistryString(ROOT_CURRENT_USER, "Software\\TalvirexTests\\NoSuchKey", "Value", buffer));
-    EXPECT_EQ(-3, ReadRegistryString(3, kCurrentVersionKey, "ProgramFilesDir", buffer));
+    EXPECT_EQ(-3, ReadRegistryString(3, testsupport::kCurrentVersionPath, "ProgramFilesDir", buffer));
     EXPECT_STREQ("untouched", buffer);
 }
 
@@ -35,7 +36,7 @@ TEST(Registry, FindsProgramFilesAndTheShellFolders)
     struct { const char *value, *result; } dirs[] = {   // null value: removed
         {"D:\\Apps", "D:\\Apps"}, {"D:\\Apps\\\\", "D:\\Apps\\"}, {"D:\\", "D:"}, {"", "C:"}, {nullptr, "C:"}};
     for (const auto &c : dirs) {
-        testsupport::RegistryValue value(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir");
+        testsupport::RegistryValue value(HKEY_LOCAL_MACHINE, testsupport::kCurrentVersionPath, "ProgramFilesDir");
         ASSERT_TRUE(c.value ? value.Set(c.value) : value.Remove());
         char destination[PATH_BUFFER_SIZE];
         GetProgramFilesDir(destination);
@@ -50,15 +51,16 @@ TEST(Registry, FindsProgramFilesAndTheShellFolders)
     for (int lookup = 0; lookup < 2; lookup++) {
         for (const auto &c : cases) {
             SCOPED_TRACE(testing::Message() << names[lookup][0] << ", case " << (&c - cases));
-            testsupport::RegistryValue shared(HKEY_LOCAL_MACHINE, kShellFoldersKey, names[lookup][0]);
-            testsupport::RegistryValue own(HKEY_CURRENT_USER, kShellFoldersKey, names[lookup][1]);
+            testsupport::RegistryValue shared(HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, names[lookup][0]);
+            testsupport::RegistryValue own(HKEY_CURRENT_USER, testsupport::kShellFoldersPath, names[lookup][1]);
             ASSERT_TRUE(c.shared ? shared.Set(c.shared) : shared.Remove());
             ASSERT_TRUE(c.own ? own.Set(c.own) : own.Remove());
             char buffer[REGISTRY_TEXT_SIZE + 1 + 8];
             memset(buffer, 'x', sizeof buffer);
             EXPECT_EQ(c.result, lookup == 0 ? GetProgramsFolder(buffer) : GetDesktopFolder(buffer));
-            if (c.result >= 0)
+            if (c.result >= 0) {
                 EXPECT_EQ(c.folder, std::string(buffer));
+            }
             EXPECT_EQ(std::string(8, 'x'), std::string(buffer + REGISTRY_TEXT_SIZE + 1, 8));
         }
     }

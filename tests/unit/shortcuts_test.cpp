@@ -1,11 +1,5 @@
 // Program-group and desktop shortcuts written into folders of the test's own
 // and read back through the shell's link object.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "base/setup_state.h"
 #include "shell/registry.h"
 #include "shell/shortcuts.h"
@@ -44,35 +38,15 @@ protected:
 
     ScratchDir programs{"lnk_programs"}, desktop{"lnk_desktop"}, target{"lnk_target"}, icons{"lnk_icons"},
         work{"lnk_work"};
-    testsupport::RegistryValue programsValue{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Programs"};
-    testsupport::RegistryValue desktopValue{HKEY_LOCAL_MACHINE, kShellFoldersKey, "Common Desktop"};
+    testsupport::RegistryValue programsValue{HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Programs"};
+    testsupport::RegistryValue desktopValue{HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Desktop"};
 };
 
-TEST_F(Shortcuts, ShortcutsReadBackAndASecondRunReplacesThem)
-{
-    ASSERT_TRUE(testsupport::MakeDirectories(programs / "Pub"));
-    ASSERT_TRUE(testsupport::WriteFileBytes(programs / "Pub\\Other.txt", "kept"));
-    ASSERT_TRUE(testsupport::WriteFileBytes(programs / "Pub\\Reader.lnk", "not a shortcut"));
-    FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "Reader"), Entry("DATA.DAT"),
-                         Entry("HELP.HLP", "*", "Help")};
-    ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, target));
-    EXPECT_EQ("Help.lnk Other.txt Reader.lnk ", Listing(programs / "Pub"));
-    EXPECT_EQ(target / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Pub\\Reader.lnk"));
-    EXPECT_EQ(target / "HELP.HLP||" + work.path(), ReadShortcut(programs / "Pub\\Help.lnk"));
-    ASSERT_EQ(SHORTCUT_OK, Group("Pub", files, 3, work));
-    EXPECT_EQ(work / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Pub\\Reader.lnk"));
-
-    // Unlike the group's, the desktop shortcut takes a '*' icon name as it is.
-    for (const char *name : {"VIEWER.EXE", "DATA.DAT"}) {
-        ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Pub", target.path().c_str(), name, "*",
-                                                     icons.path().c_str(), work.path().c_str()));
-        EXPECT_EQ(target / name + "|" + icons / "*|" + work.path(), ReadShortcut(desktop / "Pub.lnk"));
-    }
-}
-
-TEST_F(Shortcuts, AFailureInTheMiddleKeepsTheShortcutsBeforeIt)
+TEST_F(Shortcuts, AGroupReplacesOldLinksAndKeepsWhatWasMadeBeforeAFailure)
 {
     ASSERT_TRUE(testsupport::WriteFileBytes(programs / "IsAFile", "x"));
+    ASSERT_TRUE(testsupport::MakeDirectories(programs / "Again"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(programs / "Again\\First.lnk", "not a shortcut"));
     std::string longName(255, 'n'), longLink(250, 'L');
     const std::string kept = "3: First.lnk Second.lnk ";
     const struct {
@@ -80,6 +54,7 @@ TEST_F(Shortcuts, AFailureInTheMiddleKeepsTheShortcutsBeforeIt)
         FileEntry third;
         std::string outcome;   // result: listing of the group
     } cases[] = {
+        {"Again", Entry("HELP.HLP", "*", "Third"), "0: First.lnk Fourth.lnk Second.lnk Third.lnk "},
         {"IsAFile", Entry("HELP.HLP", "*", "Third"), "2: "},
         {"Link", Entry("HELP.HLP", "*", longLink.c_str()), kept},
         {"Target", Entry(longName.c_str(), "*", "Third"), kept},
@@ -87,10 +62,16 @@ TEST_F(Shortcuts, AFailureInTheMiddleKeepsTheShortcutsBeforeIt)
     };
     for (const auto &c : cases) {
         FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "First"), Entry("DATA.DAT", "*", "Second"), c.third,
-                             Entry("VIEWER.EXE", "*", "Fourth")};
-        WORD result = Group(c.group, files, 4, target);
+                             Entry("VIEWER.EXE", "*", "Fourth"), Entry("PLAIN.DAT")};
+        WORD result = Group(c.group, files, 5, target);
         EXPECT_EQ(c.outcome, std::to_string(result) + ": " + Listing(programs / c.group)) << c.group;
     }
+    EXPECT_EQ(target / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Again\\First.lnk"));
+    EXPECT_EQ(target / "DATA.DAT||" + work.path(), ReadShortcut(programs / "Again\\Second.lnk"));
+    // Unlike the group's, the desktop shortcut takes a '*' icon name as it is.
+    ASSERT_EQ(SHORTCUT_OK, CreateDesktopShortcut("Pub", target.path().c_str(), "DATA.DAT", "*", icons.path().c_str(),
+                                                 work.path().c_str()));
+    EXPECT_EQ(target / "DATA.DAT|" + icons / "*|" + work.path(), ReadShortcut(desktop / "Pub.lnk"));
 }
 
 }  // namespace

@@ -1,20 +1,18 @@
 // Pictures every wizard page over sample answers as pageID.bmp in the current
 // directory (the finish page once per outcome). Run in a Wine desktop.
-#include <stdio.h>
-
 #include "base/messages.h"
 #include "base/setup_state.h"
 #include "base/text.h"
 #include "install/file_ops.h"
 #include "resource.h"
+#include "picture.h"
 #include "ui/controls.h"
 #include "ui/page_proc.h"
 #include "ui/progress.h"
 
 static char shotPath[MAX_PATH];
 
-// Runs from the page's message loop once it has shown: saves the screen under
-// the page as a 24-bit BMP file and ends the page.
+// Runs from the page's message loop once it has shown: pictures the page and ends it.
 static void CALLBACK ShootPage(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND page = FindWindowA(kDialogClass, NULL);
@@ -24,27 +22,7 @@ static void CALLBACK ShootPage(HWND, UINT, UINT_PTR timer, DWORD)
         FormatText(setup.textBuffer, sizeof setup.textBuffer, "%sKNIHA\\KAPITOLA1.DAT", LoadText(IDS_COPYING));
         ShowProgress(42, setup.textBuffer);
     }
-    RedrawWindow(page, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT r;
-    GetWindowRect(page, &r);
-    BITMAPINFOHEADER header = {sizeof header, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB};
-    DWORD size = (((DWORD)header.biWidth * 3 + 3) & ~3u) * (DWORD)header.biHeight, offset = sizeof(BITMAPFILEHEADER) + sizeof header;
-    BITMAPFILEHEADER file = {0x4D42, offset + size, 0, 0, offset};
-    HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
-    void *bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(screen, (BITMAPINFO *)&header, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, header.biWidth, header.biHeight, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    if (FILE *out = fopen(shotPath, "wb")) {
-        fwrite(&file, sizeof file, 1, out);
-        fwrite(&header, sizeof header, 1, out);
-        fwrite(bits, size, 1, out);
-        fclose(out);
-    }
-    DeleteObject(SelectObject(memory, old));
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
+    SavePicture(page, shotPath);
     EndDialog(page, END_CANCEL);
 }
 
