@@ -8,8 +8,8 @@
 
 extern const char kDescriptionName[];   // "TALVIREX.INF"
 extern const char kPublicationSection[];  // "PUBLICATION"
-extern const char *const kFileSections[]; // "FILES32", then "FILES"
 enum { FILE_SECTION_COUNT = 2 };
+extern const char *const kFileSections[FILE_SECTION_COUNT];  // "FILES32", then "FILES"
 extern const char kFileKeyFormat[];       // "FILE%u"
 
 // The four values of the publication section, in the order they are read.
