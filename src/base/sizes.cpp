@@ -16,6 +16,18 @@ DWORD KbOfSize(DWORD sizeHigh, DWORD sizeLow)
     return kb > LARGEST_KB ? LARGEST_KB : (DWORD)kb;
 }
 
+int ReadFileSize(HANDLE file, ULONGLONG *size)
+{
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    DWORD low = GetFileSize(file, &high);
+    // All bits set in the low word is also a valid size; the error code tells.
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return 0;
+    *size = ((ULONGLONG)high << 32) | low;
+    return 1;
+}
+
 DWORD AddKb(DWORD a, DWORD b)
 {
     return a > LARGEST_KB - b ? LARGEST_KB : a + b;

@@ -11,6 +11,9 @@ void SplitKbToMb(DWORD kb, DWORD *megabytes, UINT *hundredths);
 // saturating at the largest DWORD.
 DWORD KbOfSize(DWORD sizeHigh, DWORD sizeLow);
 
+// The whole 64-bit size of an open file; 0 when it cannot be read.
+int ReadFileSize(HANDLE file, ULONGLONG *size);
+
 // a + b, saturating at the largest DWORD.
 DWORD AddKb(DWORD a, DWORD b);
 

@@ -3,6 +3,8 @@
 #include <string.h>
 
 #include "base/messages.h"
+#include "base/names.h"
+#include "base/sizes.h"
 #include "base/text.h"
 #include "ui/folder_chooser.h"
 #include "resource.h"
@@ -14,6 +16,7 @@ const char kPublicationSection[] = "PUBLICATION";
 const char *const kFileSections[FILE_SECTION_COUNT] = {"FILES32", "FILES"};
 const char kFileKeyFormat[] = "FILE%u";
 static const char kForbiddenGroupChars[] = "/:*?\"\\<>|";
+static const char kShortcutForbidden[] = "\\/:";
 static const char kBadInfoCaption[] = "TALVIREX - Bad Info";
 static const char kBadDiskCaption[] = "TALVIREX - Bad Disk";
 
@@ -34,11 +37,12 @@ DWORD GetFileSizeKb(const char *path)
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
-    DWORD size = GetFileSize(file, NULL);
+    ULONGLONG size = 0;
+    int known = ReadFileSize(file, &size);
     CloseHandle(file);
-    if (size == INVALID_FILE_SIZE)
+    if (!known)
         return 0;
-    return size / 1024 + 1;
+    return KbOfSize((DWORD)(size >> 32), (DWORD)size);
 }
 
 static const struct {
@@ -75,7 +79,8 @@ DWORD PublicationKeptLength(PublicationValue value)
 
 int IsValidGroupName(const char *group)
 {
-    return !ContainsAnyOf(group, kForbiddenGroupChars);
+    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
+    return !ContainsAnyOf(group, kForbiddenGroupChars) && IsPlainFileName(group);
 }
 
 int ParseFileLine(char *line, FileEntry *entry)
@@ -112,6 +117,44 @@ LineFault SplitFileLine(char *line, FileEntry *entry)
     }
     *entry = parsed;
     return LINE_WELL_FORMED;
+}
+
+static int HasOwnIcon(const FileEntry *entry)
+{
+    return entry->iconFile != NULL && entry->iconFile[0] != '*';
+}
+
+int FileEntryStaysInside(const FileEntry *entry)
+{
+    if (entry->name[0] != 0 && !IsPlainFileName(entry->name))
+        return 0;
+    if (HasOwnIcon(entry) && !IsPlainFileName(entry->iconFile))
+        return 0;
+    // "NUL.lnk" would be written to the device and the shortcut would be lost.
+    return entry->shortcutName == NULL ||
+           (!ContainsAnyOf(entry->shortcutName, kShortcutForbidden) && !IsDeviceName(entry->shortcutName));
+}
+
+// The name after the last backslash, slash or drive colon of a path.
+static const char *LastComponent(const char *path)
+{
+    const char *last = path;
+    for (const char *p = path; *p != 0; p++) {
+        if (*p == '\\' || *p == '/' || *p == ':')
+            last = p + 1;
+    }
+    return last;
+}
+
+int IsUsableIniName(const char *ini)
+{
+    // A full path or a bare name in the Windows directory, but never a device.
+    return !IsDeviceName(LastComponent(ini));
+}
+
+int IsUsablePathValue(const char *path)
+{
+    return !HasDotDotComponent(path);
 }
 
 static int BadDescription()
@@ -204,7 +247,7 @@ static int ReadFileSection(const char *section)
         if (!fits)
             return 0;
         FileEntry entry;
-        if (!ParseFileLine(line, &entry))
+        if (!ParseFileLine(line, &entry) || !FileEntryStaysInside(&entry))
             return 0;
         setup.files[setup.fileCount++] = entry;
         setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
@@ -228,16 +271,17 @@ static int MeasureMedium()
     for (WORD i = 0; i < setup.fileCount; i++) {
         const FileEntry &entry = setup.files[i];
         DWORD kb = 0;
-        if (FormSourcePath(mediumPath, sizeof mediumPath, entry.name))
+        int whole = FormSourcePath(mediumPath, sizeof mediumPath, entry.name);
+        if (whole && !IsDeviceName(entry.name))
             kb = GetFileSizeKb(mediumPath);
         if (kb == 0)
             return BadMedium(mediumPath);
-        maximal += kb;
+        maximal = AddKb(maximal, kb);
         if (entry.kind != FILE_KIND_MAXIMAL_ONLY)
-            minimal += kb;
-        if (entry.iconFile != NULL && entry.iconFile[0] != '*') {
+            minimal = AddKb(minimal, kb);
+        if (HasOwnIcon(&entry)) {
             if (!FormSourcePath(mediumPath, sizeof mediumPath, entry.iconFile) ||
-                GetFileSizeKb(mediumPath) == 0)
+                IsDeviceName(entry.iconFile) || GetFileSizeKb(mediumPath) == 0)
                 return BadMedium(mediumPath);
         }
     }
@@ -256,6 +300,8 @@ int ReadDescriptionFile()
         return BadDescription();
     if (ReadPublicationValue(VALUE_INIFILE, descriptionPath) == 0)
         return BadDescription();
+    if (!IsUsableIniName(setup.publicationIni))
+        return BadDescription();
 
     for (const char *section : kFileSections)
         if (!ReadFileSection(section))
@@ -264,6 +310,8 @@ int ReadDescriptionFile()
         return BadDescription();
 
     if (ReadPublicationValue(VALUE_PATH, descriptionPath) == 0)
+        return BadDescription();
+    if (!IsUsablePathValue(setup.pathSuffix + 1))
         return BadDescription();
     if (ReadPublicationValue(VALUE_GROUP, descriptionPath) == 0)
         return BadDescription();

@@ -56,7 +56,18 @@ DWORD PublicationKeptLength(PublicationValue value);
 DWORD ReadPoolLine(const char *section, const char *key, const char *descriptionPath,
                    char **line, int *fits);
 
-// 1 when a group name holds none of the characters that a folder name cannot.
+// 1 when a group name holds none of the characters that a folder name cannot
+// and is not made of dots alone.
 int IsValidGroupName(const char *group);
+
+// 1 when INIFILE names no device, and when PATH has no ".." component.
+int IsUsableIniName(const char *ini);
+int IsUsablePathValue(const char *path);
+
+// 1 when the entry's file and icon are plain names inside the medium's folder
+// (an empty file name names the folder and is left to the medium check; an
+// icon starting with '*' is none of its own) and its shortcut name stays
+// inside the folder it is made in and names no device.
+int FileEntryStaysInside(const FileEntry *entry);
 
 #endif

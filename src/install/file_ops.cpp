@@ -1,5 +1,6 @@
 #include "install/file_ops.h"
 
+#include "base/sizes.h"
 #include "base/text.h"
 #include "resource.h"
 #include "ui/progress.h"
@@ -13,9 +14,9 @@ static char copyTempPath[PATH_BUFFER_SIZE];
 enum { TEMP_NAME_ATTEMPTS = 64 };
 
 // A threshold no file reaches: the copy makes no sub-steps.
-static const DWORD NO_SUB_STEPS = 0x7FFFFFFF;
+static const ULONGLONG NO_SUB_STEPS = ~(ULONGLONG)0;
 
-DWORD CopyThreshold(DWORD size, WORD steps)
+ULONGLONG CopyThreshold(ULONGLONG size, WORD steps)
 {
     if (steps >= 1 && steps <= 99)
         return size / steps;
@@ -64,17 +65,17 @@ static BOOL ReplaceDestination(const char *destination)
     return MoveFileA(copyTempPath, destination);
 }
 
-// Moves blocks from source to target; ErrorCode 0 or 10.
+// Moves every byte of source to target; ErrorCode 0 or 10.
 static ErrorCode CopyBlocks(HANDLE source, HANDLE target, WORD percent, WORD steps)
 {
-    DWORD size = GetFileSize(source, NULL);
-    if (size == INVALID_FILE_SIZE)
+    ULONGLONG size = 0;
+    if (!ReadFileSize(source, &size))
         return IDS_DISK_ERROR;
-    DWORD threshold = CopyThreshold(size, steps);
-    DWORD accumulated = 0;
-    DWORD remaining = size;
+    ULONGLONG threshold = CopyThreshold(size, steps);
+    ULONGLONG accumulated = 0;
+    ULONGLONG remaining = size;
     while (remaining != 0) {
-        DWORD block = remaining < sizeof copyBuffer ? remaining : (DWORD)sizeof copyBuffer;
+        DWORD block = remaining < sizeof copyBuffer ? (DWORD)remaining : (DWORD)sizeof copyBuffer;
         remaining -= block;
         DWORD done = 0;
         if (!ReadFile(source, copyBuffer, block, &done, NULL) || done != block)
@@ -88,6 +89,16 @@ static ErrorCode CopyBlocks(HANDLE source, HANDLE target, WORD percent, WORD ste
             percent++;
         }
     }
+    return 0;
+}
+
+// A copy that came out shorter or longer than its source must not replace anything.
+static ErrorCode CompareLengths(HANDLE source, HANDLE target)
+{
+    ULONGLONG sourceSize = 0;
+    ULONGLONG targetSize = 0;
+    if (!ReadFileSize(source, &sourceSize) || !ReadFileSize(target, &targetSize) || sourceSize != targetSize)
+        return IDS_DISK_ERROR;
     return 0;
 }
 
@@ -114,6 +125,8 @@ ErrorCode CopyFileWithProgress(const char *source, const char *destination, WORD
     }
 
     ErrorCode result = CopyBlocks(in, out, startPercent, steps);
+    if (result == 0)
+        result = CompareLengths(in, out);
     CloseHandle(in);
     if (haveTime)
         SetFileTime(out, NULL, NULL, &lastWrite);

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "base/messages.h"
+#include "base/names.h"
 #include "base/text.h"
 #include "ui/folder_chooser.h"
 #include "resource.h"
@@ -206,7 +207,9 @@ int TargetPageAccepts(HWND page)
 int GroupPageAccepts(HWND page)
 {
     GetTrimmedItemText(page, IDC_GROUP_COMBO, setup.textBuffer, GROUP_READ_SIZE);
-    if (ContainsAnyOf(setup.textBuffer, kGroupForbidden)) {
+    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
+    int dotsOnly = setup.textBuffer[0] != 0 && !IsPlainFileName(setup.textBuffer);
+    if (ContainsAnyOf(setup.textBuffer, kGroupForbidden) || dotsOnly) {
         ShowMessageId(IDS_GROUP_CHARS);
         return 0;
     }
