@@ -24,6 +24,7 @@
 #define IDS_CHK_DRIVE_OR_UNC     423
 #define IDS_CHK_DEVICE_NAME      424
 #define IDS_CHK_SHORTCUT_PATH    425
+#define IDS_CHK_NOT_PLAIN        426
 
 // Warnings: it installs, but probably not as meant.
 #define IDS_CHK_KEY_NOT_READ     430

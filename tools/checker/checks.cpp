@@ -47,7 +47,8 @@ static char longValue[LONG_VALUE_SIZE];
 static char scanPath[PATH_BUFFER_SIZE];
 
 static const char kInstallerName[] = "TALVIREX.EXE";
-static const char kShortcutForbidden[] = ":*?\"<>|";
+static const char kShortcutSeparators[] = "\\/:";
+static const char kShortcutForbidden[] = "*?\"<>|";
 
 int IsReadFileKey(const char *key)
 {
@@ -175,30 +176,39 @@ static int IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-// 1 when a medium file's name stays below the medium's folder.
-static int NameStays(const char *section, const char *key, const char *name)
+// Names the reason why the installer refuses a file or icon name.
+static void ReportNotPlain(const char *section, const char *key, const char *name)
 {
-    UINT text = 0;
+    UINT text = IDS_CHK_NOT_PLAIN;
     if (HasDotDotComponent(name))
         text = IDS_CHK_DOT_DOT;
     else if (strchr(name, ':') != NULL || (IsSeparator(name[0]) && IsSeparator(name[1])))
         text = IDS_CHK_DRIVE_OR_UNC;
-    if (text != 0)
-        AddFinding(FINDING_ERROR, section, key, text, name);
-    return text == 0;
+    AddFinding(FINDING_ERROR, section, key, text, name);
 }
 
-// The installer refuses an entry whose file or icon would be read from outside
-// the medium, or whose shortcut would be made outside its group. 0 when the
-// files are not to be looked for on the medium.
+// The installer refuses an entry whose file or icon is not a plain name in the
+// medium's folder, or whose shortcut would be made outside its group or on a
+// device. 0 when the files are not to be looked for on the medium.
 static int StaysInItsFolder(const FileEntry &entry, const char *section, const char *key)
 {
-    int stays = NameStays(section, key, entry.name);
-    if (entry.iconFile != NULL && entry.iconFile[0] != '*')
-        stays = NameStays(section, key, entry.iconFile) && stays;
-    if (entry.shortcutName != NULL && !IsPlainFileName(entry.shortcutName))
-        AddFinding(FINDING_ERROR, section, key, IDS_CHK_SHORTCUT_PATH, entry.shortcutName);
-    return stays;
+    if (FileEntryStaysInside(&entry))
+        return 1;
+    int plain = 1;
+    if (entry.name[0] != 0 && !IsPlainFileName(entry.name)) {
+        ReportNotPlain(section, key, entry.name);
+        plain = 0;
+    }
+    if (entry.iconFile != NULL && entry.iconFile[0] != '*' && !IsPlainFileName(entry.iconFile)) {
+        ReportNotPlain(section, key, entry.iconFile);
+        plain = 0;
+    }
+    const char *shortcut = entry.shortcutName;
+    if (shortcut != NULL && ContainsAnyOf(shortcut, kShortcutSeparators))
+        AddFinding(FINDING_ERROR, section, key, IDS_CHK_SHORTCUT_PATH, shortcut);
+    else if (shortcut != NULL && IsDeviceName(shortcut))
+        AddFinding(FINDING_ERROR, section, key, IDS_CHK_DEVICE_NAME, shortcut);
+    return plain;
 }
 
 static void ReportLineFault(LineFault fault, const char *section, const char *key)
@@ -305,7 +315,7 @@ static DWORD CheckOnMedium(const ListedFile &file, const char *name, UINT missin
 static void CheckShortcutName(const ListedFile &file)
 {
     const char *name = file.entry.shortcutName;
-    if (!IsPlainFileName(name))
+    if (ContainsAnyOf(name, kShortcutSeparators))
         return;   // refused already
     int bad = ContainsAnyOf(name, kShortcutForbidden);
     for (const char *p = name; *p != 0; p++)
@@ -447,10 +457,16 @@ void CheckMedium()
     // The errors come in the order in which the installer meets them, so that
     // the first is the one it refuses the medium with.
     CheckValue(VALUE_TITLE);
-    if (CheckValue(VALUE_INIFILE))
+    if (CheckValue(VALUE_INIFILE)) {
+        if (!IsUsableIniName(setup.publicationIni))
+            AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_INIFILE), IDS_CHK_DEVICE_NAME,
+                       setup.publicationIni);
         CheckIniFile();
+    }
     ReadFileLines();
-    CheckValue(VALUE_PATH);
+    if (CheckValue(VALUE_PATH) && !IsUsablePathValue(PublicationText(VALUE_PATH)))
+        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_PATH), IDS_CHK_DOT_DOT,
+                   PublicationText(VALUE_PATH));
     if (CheckValue(VALUE_GROUP) && !IsValidGroupName(setup.groupName))
         AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_GROUP), IDS_CHK_GROUP_CHARS,
                    setup.groupName);
