@@ -185,6 +185,7 @@ void PrintJson()
     JsonNumber(",", "exitCode", (unsigned long)ExitCode());
     JsonNumber(",", "errors", report.errors);
     JsonNumber(",", "warnings", report.warnings);
+    JsonNumber(",", "omitted", report.dropped);
     WriteBytes(",\"findings\":[");
     for (WORD i = 0; i < report.count; i++) {
         const Finding &f = report.findings[i];

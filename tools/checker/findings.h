@@ -27,7 +27,7 @@ struct Finding {
 struct Report {
     Finding findings[MAX_FINDINGS];
     WORD count;
-    WORD dropped;          // findings past MAX_FINDINGS, counted only
+    WORD dropped;          // findings past MAX_FINDINGS, counted only ("omitted")
     WORD errors;
     WORD warnings;
     int descriptionFound;

@@ -18,11 +18,11 @@ int main(int argc, char **argv)
     ResetSetupState();
     setup.hInstance = GetModuleHandleA(NULL);
     int json = 0;
-    const char *directory = ".";
+    const char *directory = NULL;
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], kJsonOption) == 0) {
             json = 1;
-        } else if (argv[i][0] == '-' || directory[0] != '.' || directory[1] != 0) {
+        } else if (argv[i][0] == '-' || directory != NULL) {
             DWORD written;
             const char *usage = LoadText(IDS_CHK_USAGE);
             WriteFile(GetStdHandle(STD_ERROR_HANDLE), usage, (DWORD)TextLength(usage), &written, NULL);
@@ -31,7 +31,7 @@ int main(int argc, char **argv)
             directory = argv[i];
         }
     }
-    DWORD length = GetFullPathNameA(directory, sizeof setup.sourceDir, setup.sourceDir, NULL);
+    DWORD length = GetFullPathNameA(directory != NULL ? directory : ".", sizeof setup.sourceDir, setup.sourceDir, NULL);
     if (length == 0 || length >= sizeof setup.sourceDir
         || !EnsureTrailingBackslash(setup.sourceDir, sizeof setup.sourceDir))
         setup.sourceDir[0] = 0;
