@@ -15,7 +15,7 @@
 
 enum {
     MAX_LINES = FILE_SECTION_COUNT * FILE_KEYS_PER_SECTION,
-    LINE_POOL_SIZE = 64 * 1024,     // every line whole, also those the installer cannot hold
+    LINE_SIZE = STRING_POOL_SIZE,   // a longer line does not fit the installer's pool anyway
     KEY_LIST_SIZE = 16 * 1024,
     RAW_DESCRIPTION_SIZE = 64 * 1024,
     LONG_VALUE_SIZE = 1024,
@@ -36,7 +36,7 @@ struct ListedFile {
 
 static char descriptionPath[PATH_BUFFER_SIZE];
 static char mediumPath[PATH_BUFFER_SIZE];
-static char linePool[LINE_POOL_SIZE];
+static char linePool[MAX_LINES * LINE_SIZE];  // every line, also those the installer cannot hold
 static DWORD linePoolUsed;
 static char rawLine[FINDING_TEXT_SIZE / 2];
 static ListedFile listed[MAX_LINES];
@@ -50,7 +50,8 @@ static const char kInstallerName[] = "TALVIREX.EXE";
 static const char kShortcutSeparators[] = "\\/:";
 static const char kShortcutForbidden[] = "*?\"<>|";
 
-int IsReadFileKey(const char *key)
+// FILE1..FILE29 as the installer forms them, in any letter case.
+static int IsReadFileKey(const char *key)
 {
     char formed[8];
     for (unsigned n = 1; n <= FILE_KEYS_PER_SECTION; n++) {
@@ -66,7 +67,8 @@ static int IsIsoChar(char c)
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-int FitsIsoLevel1(const char *name)
+// Every component 8.3 of A-Z 0-9 _, as ISO 9660 level 1 has it.
+static int FitsIsoLevel1(const char *name)
 {
     const char *p = name;
     for (;;) {
@@ -89,7 +91,7 @@ int FitsIsoLevel1(const char *name)
     }
 }
 
-int LongestComponent(const char *name)
+static int LongestComponent(const char *name)
 {
     int longest = 0, length = 0;
     for (const char *p = name;; p++) {
@@ -105,14 +107,16 @@ int LongestComponent(const char *name)
     }
 }
 
-int LooksLikeUtf8(const BYTE *bytes, DWORD length)
+// Valid UTF-8 with at least one multi-byte sequence: Slovak text in code page
+// 1250 almost never is.
+static int LooksLikeUtf8(const BYTE *bytes, DWORD length)
 {
     int multiByte = 0;
     for (DWORD i = 0; i < length;) {
         BYTE b = bytes[i];
         DWORD follow = b < 0x80 ? 0 : b >= 0xC2 && b <= 0xDF ? 1 : b >= 0xE0 && b <= 0xEF ? 2
                                     : b >= 0xF0 && b <= 0xF4 ? 3 : 4;
-        if (follow == 4 || i + follow >= length + (follow == 0))
+        if (follow == 4 || length - i <= follow)
             return 0;
         for (DWORD k = 1; k <= follow; k++) {
             if ((bytes[i + k] & 0xC0) != 0x80)
@@ -166,9 +170,10 @@ static void CheckIniFile()
             bare = p + 1;
     }
     if (bare != ini)
-        AddFinding(FINDING_WARNING, kPublicationSection, "INIFILE", IDS_CHK_INI_PATH, ini);
+        AddFinding(FINDING_WARNING, kPublicationSection, PublicationKey(VALUE_INIFILE), IDS_CHK_INI_PATH, ini);
     if (EqualIgnoringAsciiCase(bare, "WIN.INI") || EqualIgnoringAsciiCase(bare, "SYSTEM.INI"))
-        AddFinding(FINDING_WARNING, kPublicationSection, "INIFILE", IDS_CHK_WINDOWS_INI, ini);
+        AddFinding(FINDING_WARNING, kPublicationSection, PublicationKey(VALUE_INIFILE), IDS_CHK_WINDOWS_INI,
+                   ini);
 }
 
 static int IsSeparator(char c)
@@ -240,8 +245,7 @@ static void ReadFileLines()
                            (unsigned)setup.poolUsed);
 
             char *line = linePool + linePoolUsed;
-            length = GetPrivateProfileStringA(section, key, "", line, sizeof linePool - linePoolUsed,
-                                              descriptionPath);
+            length = GetPrivateProfileStringA(section, key, "", line, LINE_SIZE, descriptionPath);
             linePoolUsed += length + 1;
             CopyText(rawLine, sizeof rawLine, line);
             ListedFile &file = listed[listedCount++];
@@ -265,16 +269,6 @@ static void ReadFileLines()
     }
 }
 
-static const char *LastComponent(const char *name)
-{
-    const char *last = name;
-    for (const char *p = name; *p != 0; p++) {
-        if (IsSeparator(*p))
-            last = p + 1;
-    }
-    return last;
-}
-
 // sourceDir followed by name in mediumPath, as the installer forms it; 0 when
 // that is longer than a path may be.
 static int FormMediumPath(const char *name)
@@ -286,7 +280,7 @@ static int FormMediumPath(const char *name)
 // Size in KB of a file or icon on the medium, 0 after an error was reported.
 static DWORD CheckOnMedium(const ListedFile &file, const char *name, UINT missingText)
 {
-    if (IsDeviceName(LastComponent(name))) {
+    if (IsDeviceName(name)) {
         AddFinding(FINDING_ERROR, file.section, file.key, IDS_CHK_DEVICE_NAME, name);
         return 0;
     }

@@ -7,10 +7,4 @@
 
 void CheckMedium();
 
-// Name rules, each over one name (a path relative to the medium).
-int FitsIsoLevel1(const char *name);          // every component 8.3 of A-Z 0-9 _
-int LongestComponent(const char *name);
-int IsReadFileKey(const char *key);           // FILE1..FILE29 as the installer forms them
-int LooksLikeUtf8(const BYTE *bytes, DWORD length);  // valid UTF-8 with a multi-byte sequence
-
 #endif
