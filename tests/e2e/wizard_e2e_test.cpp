@@ -176,7 +176,7 @@ TEST_F(Wizard, GroupPageListsGroupsOnceAndRefusesForbiddenNames)
     DWORD_PTR count = 0;
     SendMessageTimeoutA(GetDlgItem(page_, 1300), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
     EXPECT_EQ(2u, count) << "Hry once, Nástroje, no loose file";
-    for (const char *name : {"Publikácie\\Nové", "a/b", "a:b", "a?"}) {
+    for (const char *name : {"Publikácie\\Nové", "a/b", "a:b", "a?", "..", "..."}) {
         robot::SetControlText(page_, 1300, Utf8ToCp1250(name));
         ASSERT_TRUE(ExpectMessage(page_, IDOK, 77)) << name;
     }

@@ -34,6 +34,20 @@ bool WriteFileBytes(const std::string &path, const std::string &bytes)
     return ok && written == bytes.size();
 }
 
+bool WriteSparseFile(const std::string &path, unsigned long long size)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    bool done = file != INVALID_HANDLE_VALUE;
+    for (unsigned long long at : {0ull, (4ull << 30) - 3, size - 4}) {
+        LONG high = (LONG)(at >> 32);
+        DWORD written = 0;
+        done = done && SetFilePointer(file, (LONG)(DWORD)at, &high, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+               WriteFile(file, "MARK", 4, &written, NULL) && written == 4;
+    }
+    CloseHandle(file);
+    return done;
+}
+
 bool ReadFileBytes(const std::string &path, std::string *bytes)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -115,7 +115,7 @@ TEST(FreeSpace, CountsWholeKbAndStopsAt31Bits)
     struct { DWORD bytesPerSector, sectorsPerCluster, freeClusters, kb; } cases[] = {
         {512, 8, 1000, 4000}, {512, 1, 3, 1}, {256, 1, 1000, 0}, {256, 4, 1000, 1000},   // cluster size before the shift
         {512, 8, 536870911, 2147483644}, {512, 8, 536870912, 2147483647},   // 2 TB: 32 bits would wrap to 0
-        {65536, 128, 0xFFFFFFFF, 2147483647}};
+        {65536, 128, 0xFFFFFFFF, 2147483647}, {2097152, 2097152, 2147483648u, 2147483647}};   // 2^42-byte clusters
     for (const auto &c : cases)
         EXPECT_EQ(c.kb, FreeKbFromGeometry(c.bytesPerSector, c.sectorsPerCluster, c.freeClusters)) << c.freeClusters;
     EXPECT_EQ(0u, GetDriveFreeKb(MissingDrive()));
