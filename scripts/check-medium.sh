@@ -24,11 +24,14 @@ medium=$(cd "${1:-$build/medium}" 2>/dev/null && pwd) || { echo "No such directo
 ensure_prefix
 windows_medium=$(winepath -w "$medium" 2>/dev/null)
 checker=("$wine_cmd" "$build/TALVICHK.EXE" "${json[@]}" "$windows_medium")
-# On a terminal Wine's console recodes the text itself; into a pipe or a file
-# the checker writes code page 1250, and JSON is UTF-8 already.
-if [ -t 1 ] || [ ${#json[@]} -gt 0 ]; then
+# On a terminal Wine's console recodes the text itself; into a pipe the
+# checker writes code page 1250. JSON is UTF-8 and always goes through a pipe,
+# which no console recodes.
+if [ -t 1 ] && [ ${#json[@]} -eq 0 ]; then
     exec "${checker[@]}"
 fi
+recode=(iconv -f CP1250 -t UTF-8)
+[ ${#json[@]} -gt 0 ] && recode=(cat)
 set +e
-"${checker[@]}" | iconv -f CP1250 -t UTF-8
+"${checker[@]}" | "${recode[@]}"
 exit "${PIPESTATUS[0]}"

@@ -52,30 +52,36 @@ int ExitCode()
     return report.warnings != 0 ? 1 : 0;
 }
 
-// Text in the ANSI code page recoded to codePage; 0 when that fails (the text
-// is then written as it is).
-static int Recode(const char *text, UINT codePage)
+// Text in code page from recoded to code page to, in converted; 0 when that
+// fails (the text is then written as it is).
+static int Recode(const char *text, UINT from, UINT to)
 {
-    int units = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, WIDE_SIZE);
+    int units = MultiByteToWideChar(from, 0, text, -1, wide, WIDE_SIZE);
     if (units == 0)
         return 0;
-    return WideCharToMultiByte(codePage, 0, wide, units, converted, sizeof converted, NULL, NULL);
+    return WideCharToMultiByte(to, 0, wide, units, converted, sizeof converted, NULL, NULL);
 }
 
-static void WriteBytes(const char *bytes)
+// A console shows its own code page; a pipe or a file gets the text as it is:
+// the ANSI code page for the lines, UTF-8 for JSON.
+static void WriteIn(const char *text, UINT codePage)
 {
-    DWORD written;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, (DWORD)TextLength(bytes), &written, NULL);
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode, written;
+    UINT consoleCp = GetConsoleMode(out, &mode) ? GetConsoleOutputCP() : 0;
+    if (consoleCp != 0 && consoleCp != codePage && Recode(text, codePage, consoleCp))
+        text = converted;
+    WriteFile(out, text, (DWORD)TextLength(text), &written, NULL);
 }
 
-// A console shows its own code page; a pipe or a file gets the ANSI text.
 static void Write(const char *text)
 {
-    DWORD mode;
-    UINT consoleCp = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) ? GetConsoleOutputCP() : 0;
-    if (consoleCp != 0 && consoleCp != GetACP() && Recode(text, consoleCp))
-        text = converted;
-    WriteBytes(text);
+    WriteIn(text, GetACP());
+}
+
+static void WriteJson(const char *utf8)
+{
+    WriteIn(utf8, CP_UTF8);
 }
 
 static void WriteLine(const char *text)
@@ -143,7 +149,7 @@ void PrintText()
 // A JSON string: the ANSI text in UTF-8, quoted and escaped.
 static const char *JsonString(const char *text)
 {
-    const char *utf8 = Recode(text, CP_UTF8) ? converted : "";
+    const char *utf8 = Recode(text, CP_ACP, CP_UTF8) ? converted : "";
     size_t used = 0;
     escaped[used++] = '"';
     for (const unsigned char *p = (const unsigned char *)utf8; *p != 0; p++) {
@@ -166,16 +172,16 @@ static const char *JsonString(const char *text)
 // Writes "name":"value" with the separator before it.
 static void JsonText(const char *separator, const char *name, const char *value)
 {
-    WriteBytes(separator);
-    WriteBytes(JsonString(name));
-    WriteBytes(":");
-    WriteBytes(JsonString(value));
+    WriteJson(separator);
+    WriteJson(JsonString(name));
+    WriteJson(":");
+    WriteJson(JsonString(value));
 }
 
 static void JsonNumber(const char *separator, const char *name, unsigned long value)
 {
     FormatText(line, sizeof line, "%s\"%s\":%lu", separator, name, value);
-    WriteBytes(line);
+    WriteJson(line);
 }
 
 void PrintJson()
@@ -186,7 +192,7 @@ void PrintJson()
     JsonNumber(",", "errors", report.errors);
     JsonNumber(",", "warnings", report.warnings);
     JsonNumber(",", "omitted", report.dropped);
-    WriteBytes(",\"findings\":[");
+    WriteJson(",\"findings\":[");
     for (WORD i = 0; i < report.count; i++) {
         const Finding &f = report.findings[i];
         JsonText(i == 0 ? "{" : ",{", "severity", f.severity == FINDING_ERROR ? "error" : "warning");
@@ -194,9 +200,9 @@ void PrintJson()
         JsonText(",", "section", f.section);
         JsonText(",", "key", f.key);
         JsonText(",", "text", f.text);
-        WriteBytes("}");
+        WriteJson("}");
     }
-    WriteBytes("]");
+    WriteJson("]");
     if (report.descriptionFound) {
         JsonText(",", "title", setup.title);
         JsonText(",", "targetDir", setup.targetDir);
@@ -209,9 +215,9 @@ void PrintJson()
         JsonText(",", "maximal", size);
         const WORD *k = report.filesByKind;
         FormatText(line, sizeof line, ",\"filesByKind\":[%u,%u,%u,%u,%u]", k[0], k[1], k[2], k[3], k[4]);
-        WriteBytes(line);
+        WriteJson(line);
         JsonNumber(",", "poolUsed", setup.poolUsed);
         JsonNumber(",", "poolSize", STRING_POOL_SIZE);
     }
-    WriteBytes("}\n");
+    WriteJson("}\n");
 }
