@@ -12,8 +12,9 @@
 
 const char kDescriptionName[] = "TALVIREX.INF";
 
-static const char kPublicationSection[] = "PUBLICATION";
-static const char *const kFileSections[] = {"FILES32", "FILES"};
+const char kPublicationSection[] = "PUBLICATION";
+const char *const kFileSections[FILE_SECTION_COUNT] = {"FILES32", "FILES"};
+const char kFileKeyFormat[] = "FILE%u";
 static const char kForbiddenGroupChars[] = "/:*?\"\\<>|";
 static const char kShortcutForbidden[] = "\\/:";
 static const char kBadInfoCaption[] = "TALVIREX - Bad Info";
@@ -44,15 +45,58 @@ DWORD GetFileSizeKb(const char *path)
     return KbOfSize((DWORD)(size >> 32), (DWORD)size);
 }
 
+static const struct {
+    const char *key;
+    char *buffer;   // where the value is read: PATH goes behind pathSuffix's backslash
+    DWORD size;
+} kPublicationValues[PUBLICATION_VALUE_COUNT] = {
+    {"TITLE", setup.title, sizeof setup.title},
+    {"INIFILE", setup.publicationIni, sizeof setup.publicationIni},
+    {"PATH", setup.pathSuffix + 1, sizeof setup.pathSuffix - 1},
+    {"GROUP", setup.groupName, sizeof setup.groupName},
+};
+
+const char *PublicationKey(PublicationValue value)
+{
+    return kPublicationValues[value].key;
+}
+
+DWORD ReadPublicationValue(PublicationValue value, const char *path)
+{
+    return ReadDescriptionValue(kPublicationSection, kPublicationValues[value].key, "",
+                                kPublicationValues[value].buffer, kPublicationValues[value].size, path);
+}
+
+const char *PublicationText(PublicationValue value)
+{
+    return kPublicationValues[value].buffer;
+}
+
+DWORD PublicationKeptLength(PublicationValue value)
+{
+    return kPublicationValues[value].size - 1;
+}
+
+int IsValidGroupName(const char *group)
+{
+    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
+    return !ContainsAnyOf(group, kForbiddenGroupChars) && IsPlainFileName(group);
+}
+
 int ParseFileLine(char *line, FileEntry *entry)
+{
+    return SplitFileLine(line, entry) == LINE_WELL_FORMED;
+}
+
+LineFault SplitFileLine(char *line, FileEntry *entry)
 {
     char *separator = strchr(line, ';');
     if (separator == NULL)
-        return 0;
+        return LINE_NO_SEPARATOR;
     *separator = 0;
     char *kindChar = separator + 1;
     if (*kindChar < '0' || *kindChar > '4')
-        return 0;
+        return LINE_BAD_KIND;
 
     FileEntry parsed = {line, (FileKind)(*kindChar - '0'), NULL, NULL};
     separator = strchr(kindChar, ';');
@@ -60,19 +104,19 @@ int ParseFileLine(char *line, FileEntry *entry)
         *separator = 0;
         char *iconFile = separator + 1;
         if (*iconFile == ';')
-            return 0;
+            return LINE_EMPTY_ICON;
         separator = strchr(iconFile, ';');
         if (separator == NULL)
-            return 0;
+            return LINE_NO_SHORTCUT;
         *separator = 0;
         char *shortcutName = separator + 1;
         if (*shortcutName == 0)
-            return 0;
+            return LINE_NO_SHORTCUT;
         parsed.iconFile = iconFile;
         parsed.shortcutName = shortcutName;
     }
     *entry = parsed;
-    return 1;
+    return LINE_WELL_FORMED;
 }
 
 static int HasOwnIcon(const FileEntry *entry)
@@ -100,6 +144,17 @@ static const char *LastComponent(const char *path)
             last = p + 1;
     }
     return last;
+}
+
+int IsUsableIniName(const char *ini)
+{
+    // A full path or a bare name in the Windows directory, but never a device.
+    return !IsDeviceName(LastComponent(ini));
+}
+
+int IsUsablePathValue(const char *path)
+{
+    return !HasDotDotComponent(path);
 }
 
 static int BadDescription()
@@ -159,29 +214,38 @@ static int FindMedium()
     return 1;
 }
 
+DWORD ReadPoolLine(const char *section, const char *key, const char *path, char **line, int *fits)
+{
+    static char probe[2];
+    // A line may take the pool up to its next-to-last byte. It is read with
+    // the last byte as well: a read that fills the whole buffer may have
+    // been cut, and either way the line would not fit. A full pool still
+    // reads the key into a small probe, so that a present line is not
+    // mistaken for a missing one.
+    *line = setup.stringPool + setup.poolUsed;
+    DWORD size = STRING_POOL_SIZE - setup.poolUsed;
+    if (size < sizeof probe) {
+        *line = probe;
+        size = sizeof probe;
+    }
+    DWORD length = ReadDescriptionValue(section, key, "", *line, size, path);
+    *fits = length + 1 < size;
+    return length;
+}
+
 // Reads FILE1..FILE29 of one section into the pool and the file list.
 // 0 at the first line that is malformed or does not fit the pool.
 static int ReadFileSection(const char *section)
 {
     char key[8];
-    char probe[2];
     for (unsigned n = 1; n <= FILE_KEYS_PER_SECTION; n++) {
-        FormatText(key, sizeof key, "FILE%u", n);
-        // A line may take the pool up to its next-to-last byte. It is read with
-        // the last byte as well: a read that fills the whole buffer may have
-        // been cut, and either way the line would not fit. A full pool still
-        // reads the key into a small probe, so that a present line is not
-        // mistaken for a missing one.
-        char *line = setup.stringPool + setup.poolUsed;
-        DWORD size = STRING_POOL_SIZE - setup.poolUsed;
-        if (size < sizeof probe) {
-            line = probe;
-            size = sizeof probe;
-        }
-        DWORD length = ReadDescriptionValue(section, key, "", line, size, descriptionPath);
+        FormatText(key, sizeof key, kFileKeyFormat, n);
+        char *line;
+        int fits;
+        DWORD length = ReadPoolLine(section, key, descriptionPath, &line, &fits);
         if (length == 0)
             continue;
-        if (length + 1 >= size)
+        if (!fits)
             return 0;
         FileEntry entry;
         if (!ParseFileLine(line, &entry) || !FileEntryStaysInside(&entry))
@@ -231,14 +295,11 @@ static int MeasureMedium()
 // them; 1 when all are there and well formed.
 static int ReadDescriptionKeys()
 {
-    if (ReadDescriptionValue(kPublicationSection, "TITLE", "", setup.title, sizeof setup.title,
-                             descriptionPath) == 0)
+    if (ReadPublicationValue(VALUE_TITLE, descriptionPath) == 0)
         return 0;
-    if (ReadDescriptionValue(kPublicationSection, "INIFILE", "", setup.publicationIni,
-                             sizeof setup.publicationIni, descriptionPath) == 0)
+    if (ReadPublicationValue(VALUE_INIFILE, descriptionPath) == 0)
         return 0;
-    // A full path or a bare name in the Windows directory, but never a device.
-    if (IsDeviceName(LastComponent(setup.publicationIni)))
+    if (!IsUsableIniName(setup.publicationIni))
         return 0;
 
     for (const char *section : kFileSections)
@@ -247,17 +308,13 @@ static int ReadDescriptionKeys()
     if (setup.fileCount == 0)
         return 0;
 
-    // PATH goes behind the backslash that pathSuffix starts with.
-    if (ReadDescriptionValue(kPublicationSection, "PATH", "", setup.pathSuffix + 1,
-                             sizeof setup.pathSuffix - 1, descriptionPath) == 0)
+    if (ReadPublicationValue(VALUE_PATH, descriptionPath) == 0)
         return 0;
-    if (HasDotDotComponent(setup.pathSuffix + 1))
+    if (!IsUsablePathValue(setup.pathSuffix + 1))
         return 0;
-    if (ReadDescriptionValue(kPublicationSection, "GROUP", "", setup.groupName,
-                             sizeof setup.groupName, descriptionPath) == 0)
+    if (ReadPublicationValue(VALUE_GROUP, descriptionPath) == 0)
         return 0;
-    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
-    if (ContainsAnyOf(setup.groupName, kForbiddenGroupChars) || !IsPlainFileName(setup.groupName))
+    if (!IsValidGroupName(setup.groupName))
         return 0;
 
     GetProgramFilesDir(setup.targetDir);

@@ -7,6 +7,22 @@
 #include "base/setup_state.h"
 
 extern const char kDescriptionName[];   // "TALVIREX.INF"
+extern const char kPublicationSection[];  // "PUBLICATION"
+enum { FILE_SECTION_COUNT = 2 };
+extern const char *const kFileSections[FILE_SECTION_COUNT];  // "FILES32", then "FILES"
+extern const char kFileKeyFormat[];       // "FILE%u"
+
+// The four values of the publication section, in the order they are read.
+enum PublicationValue { VALUE_TITLE, VALUE_INIFILE, VALUE_PATH, VALUE_GROUP, PUBLICATION_VALUE_COUNT };
+
+// Why a file line is refused; LINE_WELL_FORMED when it is not.
+enum LineFault {
+    LINE_WELL_FORMED,
+    LINE_NO_SEPARATOR,   // no ';'
+    LINE_BAD_KIND,       // the character after the first ';' is not '0'..'4'
+    LINE_EMPTY_ICON,     // ";;" after the kind
+    LINE_NO_SHORTCUT     // three fields, or an empty shortcut name
+};
 
 // Reads and checks the description and the medium. 1 when all is well; 0 when
 // the program must end (the message has been shown).
@@ -27,6 +43,31 @@ DWORD GetFileSizeKb(const char *path);
 // Splits one file line in place ("name;kind[;icon;shortcut]"). 1 when the line
 // is well formed, with entry filled; 0 when it is not.
 int ParseFileLine(char *line, FileEntry *entry);
+
+// ParseFileLine that says why it refuses a line.
+LineFault SplitFileLine(char *line, FileEntry *entry);
+
+// The key's name, and the value read into its field of setup ("PATH" behind
+// the backslash of pathSuffix), cut to what that field keeps. The length read.
+const char *PublicationKey(PublicationValue value);
+DWORD ReadPublicationValue(PublicationValue value, const char *descriptionPath);
+// The value as kept (PATH without its backslash), and how many characters are kept.
+const char *PublicationText(PublicationValue value);
+DWORD PublicationKeptLength(PublicationValue value);
+
+// Reads one file line into the pool at poolUsed (a full pool reads into a
+// small probe); *line points at the text read. The length read, 0 for a
+// missing or empty key; *fits is 0 when the line does not fit the pool.
+DWORD ReadPoolLine(const char *section, const char *key, const char *descriptionPath,
+                   char **line, int *fits);
+
+// 1 when a group name holds none of the characters that a folder name cannot
+// and is not made of dots alone.
+int IsValidGroupName(const char *group);
+
+// 1 when INIFILE names no device, and when PATH has no ".." component.
+int IsUsableIniName(const char *ini);
+int IsUsablePathValue(const char *path);
 
 // 1 when the entry's file and icon are plain names inside the medium's folder
 // (an empty file name names the folder and is left to the medium check; an
