@@ -30,7 +30,7 @@ static int ReadTempDir()
     return n != 0 && n < sizeof tempDir && EnsureTrailingBackslash(tempDir, sizeof tempDir);
 }
 
-// Copies the running executable to a new name in the temporary directory.
+// Copies the running executable to a name of its own in the temporary directory.
 static int CopyToTemp()
 {
     DWORD n = GetModuleFileNameA(NULL, ownPath, sizeof ownPath);

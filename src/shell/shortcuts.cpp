@@ -35,7 +35,7 @@ static int WidenPath(const char *path, WCHAR *wide)
     return length == 0 || MultiByteToWideChar(CP_ACP, 0, path, length, wide, MAX_PATH_CHARS) != 0;
 }
 
-// A new shell link with its file interface; on failure neither is left.
+// A fresh shell link with its file interface; on failure neither is left.
 static HRESULT NewShellLink(IShellLinkA **link, IPersistFile **file)
 {
     *file = NULL;
