@@ -102,9 +102,9 @@ size_t strcspn(const char *text, const char *set)
     return n;
 }
 
-// The compiler's guard word for -fstack-protector; a fixed value until
-// SeedStackGuard replaces it at start-up.
-UINT_PTR __stack_chk_guard = (UINT_PTR)0x2F8A6C35D1E94B07ULL;
+// The compiler's guard word for -fstack-protector; zero (in .bss, no stored
+// data) until SeedStackGuard replaces it at start-up.
+UINT_PTR __stack_chk_guard;
 
 // A smashed stack: nothing of this process can be trusted any more, so it
 // ends at once, without unwinding or showing anything.
@@ -144,7 +144,7 @@ void SeedStackGuard(void)
     counter.QuadPart = 0;
     QueryPerformanceCounter(&counter);   // fails on hardware without one: 0
     GetSystemTimeAsFileTime(&now);
-    UINT_PTR guard = __stack_chk_guard;
+    UINT_PTR guard = (UINT_PTR)0x2F8A6C35D1E94B07ULL;
     guard = Mix(guard, (UINT_PTR)counter.LowPart);
     guard = Mix(guard, (UINT_PTR)counter.HighPart);
     guard = Mix(guard, (UINT_PTR)now.dwLowDateTime);
