@@ -144,14 +144,12 @@ void SeedStackGuard(void)
     counter.QuadPart = 0;
     QueryPerformanceCounter(&counter);   // fails on hardware without one: 0
     GetSystemTimeAsFileTime(&now);
+    const UINT_PTR values[] = {(UINT_PTR)counter.LowPart, (UINT_PTR)counter.HighPart, (UINT_PTR)now.dwLowDateTime,
+                               GetTickCount(), GetCurrentProcessId(), GetCurrentThreadId(),
+                               (UINT_PTR)&counter};   // the stack's place differs per process where it is randomised
     UINT_PTR guard = (UINT_PTR)0x2F8A6C35D1E94B07ULL;
-    guard = Mix(guard, (UINT_PTR)counter.LowPart);
-    guard = Mix(guard, (UINT_PTR)counter.HighPart);
-    guard = Mix(guard, (UINT_PTR)now.dwLowDateTime);
-    guard = Mix(guard, GetTickCount());
-    guard = Mix(guard, GetCurrentProcessId());
-    guard = Mix(guard, GetCurrentThreadId());
-    guard = Mix(guard, (UINT_PTR)&counter);   // the stack's place differs per process where it is randomised
+    for (size_t i = 0; i < sizeof values / sizeof values[0]; i++)
+        guard = Mix(guard, values[i]);
     __stack_chk_guard = guard != 0 ? guard : 1;
 }
 

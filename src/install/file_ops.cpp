@@ -18,9 +18,19 @@ static const ULONGLONG NO_SUB_STEPS = ~(ULONGLONG)0;
 
 ULONGLONG CopyThreshold(ULONGLONG size, WORD steps)
 {
-    if (steps >= 1 && steps <= 99)
-        return size / steps;
-    return NO_SUB_STEPS;
+    if (steps < 1 || steps > 99)
+        return NO_SUB_STEPS;
+    // Long division in 16-bit digits: each partial dividend stays below
+    // 99 << 16, so 32-bit division is enough and the 32-bit build needs no
+    // 64-bit division routine here.
+    ULONGLONG quotient = 0;
+    DWORD rest = 0;
+    for (int shift = 48; shift >= 0; shift -= 16) {
+        DWORD part = (rest << 16) | (DWORD)(size >> shift & 0xFFFF);
+        quotient = (quotient << 16) | part / steps;
+        rest = part % steps;
+    }
+    return quotient;
 }
 
 // Creates a new, empty file beside destination, named in copyTempPath.
