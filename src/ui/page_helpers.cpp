@@ -7,6 +7,10 @@
 
 enum { CLASS_NAME_SIZE = 100, SIZE_TEXT_SIZE = 40 };
 
+// The program's buffers rather than the stack's: the functions need no stack guard.
+static char sizeText[SIZE_TEXT_SIZE];
+static char windowClassName[CLASS_NAME_SIZE];
+
 int GetTrimmedItemText(HWND page, int id, char *buffer, int size)
 {
     int length = GetDlgItemTextA(page, id, buffer, size);
@@ -18,9 +22,8 @@ void ShowSizeText(HWND page, int id, DWORD kb)
     DWORD megabytes;
     UINT hundredths;
     SplitKbToMb(kb, &megabytes, &hundredths);
-    char text[SIZE_TEXT_SIZE];
-    FormatText(text, sizeof text, LoadText(IDS_TYPE_SIZE), megabytes, hundredths);
-    SetDlgItemTextA(page, id, text);
+    FormatText(sizeText, sizeof sizeText, LoadText(IDS_TYPE_SIZE), megabytes, hundredths);
+    SetDlgItemTextA(page, id, sizeText);
 }
 
 HFONT CreateBoldFont(HWND page)
@@ -46,9 +49,8 @@ void EndPage(HWND page, INT_PTR code)
 
 int WindowHasClass(HWND window, const char *className)
 {
-    char name[CLASS_NAME_SIZE];
-    if (GetClassNameA(window, name, sizeof name) == 0)
+    if (GetClassNameA(window, windowClassName, sizeof windowClassName) == 0)
         return 0;
-    name[sizeof name - 1] = 0;
-    return EqualIgnoringAsciiCase(name, className);
+    windowClassName[sizeof windowClassName - 1] = 0;
+    return EqualIgnoringAsciiCase(windowClassName, className);
 }
