@@ -24,6 +24,12 @@ int AppendText(char *dst, size_t size, const char *src)
     return CopyText(dst + used, size - used, src);
 }
 
+int JoinText(char *dst, size_t size, const char *first, const char *second)
+{
+    int whole = CopyText(dst, size, first);
+    return AppendText(dst, size, second) && whole;
+}
+
 // Where FormatText writes: the characters that fit, and the count of all of them.
 struct FormatOutput {
     char *dst;

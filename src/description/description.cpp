@@ -123,8 +123,7 @@ static int BadMedium(const char *path)
 // may be (the buffer then holds as much of it as fits).
 static int FormSourcePath(char *buffer, size_t size, const char *name)
 {
-    int whole = CopyText(buffer, size, setup.sourceDir);
-    return AppendText(buffer, size, name) && whole;
+    return JoinText(buffer, size, setup.sourceDir, name);
 }
 
 static int DescriptionIsHere()

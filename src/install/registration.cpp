@@ -30,8 +30,7 @@ int FormRegistrationKey(char *buffer, size_t size, const char *publicationIni)
     }
     if (*name == 0)
         return 0;
-    return CopyText(buffer, size, kUninstallKey) && AppendText(buffer, size, kKeyPrefix) &&
-           AppendText(buffer, size, name);
+    return JoinText(buffer, size, kUninstallKey, kKeyPrefix) && AppendText(buffer, size, name);
 }
 
 // installDir followed by name; 0 when that is longer than a path.
@@ -58,8 +57,7 @@ static int CopyInstallerFiles(const char *descriptionName)
     if (n == 0 || n >= sizeof copySource || !CopyBeside(copySource, kInstallerName))
         return 0;
     setup.sourceDir[setup.sourceDirLen] = 0;
-    return CopyText(copySource, sizeof copySource, setup.sourceDir) &&
-           AppendText(copySource, sizeof copySource, descriptionName) &&
+    return JoinText(copySource, sizeof copySource, setup.sourceDir, descriptionName) &&
            CopyBeside(copySource, descriptionName);
 }
 

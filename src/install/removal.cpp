@@ -102,8 +102,7 @@ static ErrorCode DeleteExisting(const char *path)
 
 static ErrorCode DeleteInstalled(const char *name)
 {
-    if (!CopyText(setup.pathBuffer, MAX_PATH_CHARS + 1, setup.installDir) ||
-        !AppendText(setup.pathBuffer, MAX_PATH_CHARS + 1, name))
+    if (!JoinText(setup.pathBuffer, MAX_PATH_CHARS + 1, setup.installDir, name))
         return 0;   // a path this long was never copied
     return DeleteExisting(setup.pathBuffer);
 }
@@ -169,7 +168,7 @@ static int FormIniPath()
     int fullPath = (ini[0] != 0 && ini[1] == ':') || (ini[0] == '\\' && ini[1] == '\\');
     if (fullPath)
         return CopyText(iniPath, sizeof iniPath, ini);
-    return CopyText(iniPath, sizeof iniPath, setup.windowsDir) && AppendText(iniPath, sizeof iniPath, ini);
+    return JoinText(iniPath, sizeof iniPath, setup.windowsDir, ini);
 }
 
 static void RemoveRecord(const char *section, const char *key)
@@ -202,8 +201,7 @@ ErrorCode RemoveInstallation(const char *descriptionName)
     if (error != 0)
         return error;
     if (!DeleteRegistryKey(registrationKey)) {
-        CopyText(setup.pathBuffer, sizeof setup.pathBuffer, kRegistryRootName);
-        AppendText(setup.pathBuffer, sizeof setup.pathBuffer, registrationKey);
+        JoinText(setup.pathBuffer, sizeof setup.pathBuffer, kRegistryRootName, registrationKey);
         return IDS_REMOVE_FAILED;
     }
     return DeleteInstalled(descriptionName);

@@ -26,7 +26,7 @@ int BuildTargetPath(char *buffer, size_t size, FileKind kind, const char *name)
         directory = setup.windowsDir;
     // A path the system could not open counts as too long as well.
     size_t limit = size < MAX_PATH_CHARS + 1 ? size : MAX_PATH_CHARS + 1;
-    return CopyText(buffer, limit, directory) && AppendText(buffer, limit, name);
+    return JoinText(buffer, limit, directory, name);
 }
 
 WORD ProgressStep(WORD count)

@@ -28,7 +28,7 @@ int BuildWebAddress(const char *text, char *address, size_t size)
     if (TextLength(text) <= 2)
         return 0;
     // A cut address would open some other page: open nothing instead.
-    if (!CopyText(address, size, "http://") || !AppendText(address, size, text + 1)) {
+    if (!JoinText(address, size, "http://", text + 1)) {
         address[0] = 0;
         return 0;
     }
