@@ -3,6 +3,7 @@
 #include "base/messages.h"
 #include "base/text.h"
 #include "install/file_ops.h"
+#include "install/run.h"
 #include "resource.h"
 #include "shell/registry.h"
 
@@ -36,8 +37,7 @@ int FormRegistrationKey(char *buffer, size_t size, const char *publicationIni)
 // installDir followed by name; 0 when that is longer than a path.
 static int FormInstalledPath(char *buffer, size_t size, const char *name)
 {
-    size_t limit = size < MAX_PATH_CHARS + 1 ? size : MAX_PATH_CHARS + 1;
-    return CopyText(buffer, limit, setup.installDir) && AppendText(buffer, limit, name);
+    return BuildTargetPath(buffer, size, FILE_KIND_INSTALL_DIR, name);
 }
 
 // Copies source into installDir as name, unless it is that very file (the
