@@ -160,12 +160,17 @@ static int FindMedium()
 
 // Reads FILE1..FILE29 of one section into the pool and the file list.
 // 0 at the first line that is malformed or does not fit the pool.
+// The key's name and a probe for a full pool; the program's, not the stack's.
+static char fileKey[8];
+static char poolProbe[2];
+
+static_assert(sizeof kFileSections / sizeof kFileSections[0] * FILE_KEYS_PER_SECTION <= MAX_FILE_ENTRIES,
+              "every key of every file section has a place in the file list");
+
 static int ReadFileSection(const char *section)
 {
-    char key[8];
-    char probe[2];
     for (unsigned n = 1; n <= FILE_KEYS_PER_SECTION; n++) {
-        FormatText(key, sizeof key, "FILE%u", n);
+        FormatText(fileKey, sizeof fileKey, "FILE%u", n);
         // A line may take the pool up to its next-to-last byte. It is read with
         // the last byte as well: a read that fills the whole buffer may have
         // been cut, and either way the line would not fit. A full pool still
@@ -173,19 +178,20 @@ static int ReadFileSection(const char *section)
         // mistaken for a missing one.
         char *line = setup.stringPool + setup.poolUsed;
         DWORD size = STRING_POOL_SIZE - setup.poolUsed;
-        if (size < sizeof probe) {
-            line = probe;
-            size = sizeof probe;
+        if (size < sizeof poolProbe) {
+            line = poolProbe;
+            size = sizeof poolProbe;
         }
-        DWORD length = ReadDescriptionValue(section, key, "", line, size, descriptionPath);
+        DWORD length = ReadDescriptionValue(section, fileKey, "", line, size, descriptionPath);
         if (length == 0)
             continue;
         if (length + 1 >= size)
             return 0;
-        FileEntry entry;
-        if (!ParseFileLine(line, &entry) || !FileEntryStaysInside(&entry))
+        // Parsed into the next free place of the list; counted only when it is sound.
+        FileEntry *entry = &setup.files[setup.fileCount];
+        if (!ParseFileLine(line, entry) || !FileEntryStaysInside(entry))
             return 0;
-        setup.files[setup.fileCount++] = entry;
+        setup.fileCount++;
         setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
     }
     return 1;
