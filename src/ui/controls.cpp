@@ -224,6 +224,25 @@ LRESULT CALLBACK BmpButDemoWndProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Writes length characters of text at x, y with the alignment, colour and
+// font (NULL: the context's) given, on a transparent background, and puts the
+// device context back as it was.
+static void DrawTextWith(HDC dc, int x, int y, const char *text, int length, UINT align, COLORREF colour,
+                         HFONT font)
+{
+    UINT oldAlign = SetTextAlign(dc, align);
+    SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColour = SetTextColor(dc, colour);
+    HGDIOBJ oldFont = font != NULL ? SelectObject(dc, font) : NULL;
+    if (length > 0)
+        TextOutA(dc, x, y, text, length);
+    if (oldFont != NULL)
+        SelectObject(dc, oldFont);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, OPAQUE);
+    SetTextAlign(dc, oldAlign);
+}
+
 // The percentage bar.
 
 static void PaintPercentage(HWND window)
@@ -233,19 +252,9 @@ static void PaintPercentage(HWND window)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
 
-    UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
-    SetBkMode(dc, TRANSPARENT);
-    COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
-    HGDIOBJ oldFont = progBut.font != NULL ? SelectObject(dc, progBut.font) : NULL;
     char text[8];
     int length = FormatText(text, sizeof text, "%d%%", progBut.percent);
-    if (length > 0)
-        TextOutA(dc, client.right / 2, 1, text, length);
-    if (oldFont != NULL)
-        SelectObject(dc, oldFont);
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, OPAQUE);
-    SetTextAlign(dc, oldAlign);
+    DrawTextWith(dc, client.right / 2, 1, text, length, TA_CENTER | TA_TOP, RGB(0, 0, 0), progBut.font);
 
     // The covered part is inverted: black bar, the digits under it white.
     HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
@@ -305,24 +314,10 @@ static void PaintLink(HWND window, HFONT font, COLORREF colour)
     GetWindowTextA(window, text, sizeof text);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    int x = 0;
-    UINT oldAlign;
-    if (text[0] == 'C') {
-        oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
-        x = client.right / 2;
-    } else {
-        oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
-    }
-    SetBkMode(dc, TRANSPARENT);
-    COLORREF oldColour = SetTextColor(dc, colour);
-    HGDIOBJ oldFont = font != NULL ? SelectObject(dc, font) : NULL;
     const char *shown = text + 1;
-    TextOutA(dc, x, 0, shown, (int)TextLength(shown));
-    if (oldFont != NULL)
-        SelectObject(dc, oldFont);
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, OPAQUE);
-    SetTextAlign(dc, oldAlign);
+    int centred = text[0] == 'C';
+    DrawTextWith(dc, centred ? client.right / 2 : 0, 0, shown, (int)TextLength(shown),
+                 centred ? TA_CENTER | TA_TOP : TA_LEFT | TA_TOP, colour, font);
     EndPaint(window, &paint);
 }
 
