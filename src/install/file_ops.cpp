@@ -43,12 +43,12 @@ static HANDLE CreateTempBeside(const char *destination)
     }
     if (directoryLength + 1 > sizeof copyTempPath)
         return INVALID_HANDLE_VALUE;
+    CopyText(copyTempPath, directoryLength + 1, destination);
+    char *name = copyTempPath + directoryLength;
     DWORD seed = GetTickCount() ^ GetCurrentProcessId();
     for (int attempt = 0; attempt < TEMP_NAME_ATTEMPTS; attempt++) {
-        CopyText(copyTempPath, directoryLength + 1, destination);
-        char name[16];
-        FormatText(name, sizeof name, "~tvx%04X.tmp", (unsigned)((seed + attempt) & 0xFFFF));
-        if (!AppendText(copyTempPath, sizeof copyTempPath, name))
+        if (FormatText(name, sizeof copyTempPath - directoryLength, "~tvx%04X.tmp",
+                       (unsigned)((seed + attempt) & 0xFFFF)) < 0)
             return INVALID_HANDLE_VALUE;
         HANDLE file = CreateFileA(copyTempPath, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, NULL);
