@@ -56,7 +56,7 @@ static int CopyInstallerFiles(const char *descriptionName)
     DWORD n = GetModuleFileNameA(NULL, copySource, sizeof copySource);
     if (n == 0 || n >= sizeof copySource || !CopyBeside(copySource, kInstallerName))
         return 0;
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     return JoinText(copySource, sizeof copySource, setup.sourceDir, descriptionName) &&
            CopyBeside(copySource, descriptionName);
 }

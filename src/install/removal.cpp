@@ -77,7 +77,7 @@ ErrorCode FindRegistration()
         type > INSTALL_MAXIMAL ||
         !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kDesktopValue, &desktop))
         return IDS_REMOVE_NOT_FOUND;
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     if (!SameDirectory(registryText, setup.sourceDir))
         return IDS_REMOVE_ELSEWHERE;
     CopyText(setup.installDir, sizeof setup.installDir, setup.sourceDir);

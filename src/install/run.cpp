@@ -75,7 +75,7 @@ static ErrorCode CopyFiles(WORD step)
             continue;
         if (!BuildTargetPath(setup.pathBuffer, sizeof setup.pathBuffer, entry->kind, entry->name))
             return IDS_TARGET_CREATE;
-        setup.sourceDir[setup.sourceDirLen] = 0;
+        TrimSourceDir();
         AppendText(setup.sourceDir, sizeof setup.sourceDir, entry->name);
         CopyText(progressText + prefixLength, sizeof progressText - prefixLength, entry->name);
         ShowProgress((WORD)(10 + handled * step), progressText);
@@ -142,7 +142,7 @@ static ErrorCode RunSteps()
     if (error != 0)
         return error;
     ShowProgress(95, LoadText(IDS_STEP_SETTINGS));
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     error = WriteRecords();
     if (error == 0)
         error = CreateShortcuts();
@@ -161,7 +161,7 @@ ErrorCode RunInstallation()
     else if (!setup.quiet)
         MessageBeep(MB_OK);   // the default sound
 
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     if (setup.progressDialog) {
         DestroyWindow(setup.progressDialog);
         setup.progressDialog = NULL;

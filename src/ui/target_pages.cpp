@@ -179,7 +179,7 @@ ErrorCode CanonicaliseTarget(char *text, int length)
 
 static int IsMediumDirectory(const char *directory)
 {
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     CopyText(sourceUpper, sizeof sourceUpper, setup.sourceDir);
     CharUpperA(sourceUpper);
     CopyText(setup.textBuffer, sizeof setup.textBuffer, directory);
