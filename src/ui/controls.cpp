@@ -35,6 +35,12 @@ int BuildWebAddress(const char *text, char *address, size_t size)
     return 1;
 }
 
+// The font of the dialog that the control is on.
+static HFONT ParentFont(HWND window)
+{
+    return (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
+}
+
 // The registration.
 
 static ATOM RegisterOneClass(const char *name, WNDPROC procedure, HCURSOR cursor,
@@ -286,7 +292,7 @@ LRESULT CALLBACK ProgButWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE:
         progBut.percent = 0;
-        progBut.font = (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
+        progBut.font = ParentFont(window);
         return 0;
     case WM_DESTROY:
         progBut.percent = 0;
@@ -325,7 +331,7 @@ LRESULT CALLBACK WwwButWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     switch (message) {
     case WM_CREATE:
-        wwwButFont = (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
+        wwwButFont = ParentFont(window);
         return 0;
     case WM_PAINT:
         PaintLink(window, wwwButFont, kLinkColour);
@@ -349,7 +355,7 @@ LRESULT CALLBACK WwwButHotWndProc(HWND window, UINT message, WPARAM wParam, LPAR
 {
     switch (message) {
     case WM_CREATE:
-        wwwButHot.font = (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
+        wwwButHot.font = ParentFont(window);
         return 0;
     case WM_PAINT:
         PaintLink(window, wwwButHot.font, kHotLinkColour);
