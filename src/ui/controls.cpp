@@ -41,7 +41,7 @@ static HFONT ParentFont(HWND window)
     return (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
 }
 
-// The registration.
+// The registration. A class without a cursor of its own gets the arrow.
 
 static ATOM RegisterOneClass(const char *name, WNDPROC procedure, HCURSOR cursor,
                              HBRUSH background, int windowExtra, HICON icon)
@@ -53,7 +53,7 @@ static ATOM RegisterOneClass(const char *name, WNDPROC procedure, HCURSOR cursor
     windowClass.cbWndExtra = windowExtra;
     windowClass.hInstance = setup.hInstance;
     windowClass.hIcon = icon;
-    windowClass.hCursor = cursor;
+    windowClass.hCursor = cursor != NULL ? cursor : LoadCursorA(NULL, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszMenuName = NULL;
     windowClass.lpszClassName = name;
@@ -65,7 +65,7 @@ static ATOM RegisterOneClass(const char *name, WNDPROC procedure, HCURSOR cursor
 static ATOM RegisterWhiteClass(const char *name, WNDPROC procedure)
 {
     HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-    ATOM atom = RegisterOneClass(name, procedure, LoadCursorA(NULL, IDC_ARROW), white, 0, NULL);
+    ATOM atom = RegisterOneClass(name, procedure, NULL, white, 0, NULL);
     if (atom == 0 && white != NULL)
         DeleteObject(white);
     return atom;
@@ -73,8 +73,7 @@ static ATOM RegisterWhiteClass(const char *name, WNDPROC procedure)
 
 ATOM RegisterDialogClass()
 {
-    return RegisterOneClass(kDialogClass, DlgIconWndProc, LoadCursorA(NULL, IDC_ARROW),
-                            (HBRUSH)(COLOR_BTNFACE + 1), DLGWINDOWEXTRA,
+    return RegisterOneClass(kDialogClass, DlgIconWndProc, NULL, (HBRUSH)(COLOR_BTNFACE + 1), DLGWINDOWEXTRA,
                             LoadIconA(setup.hInstance, MAKEINTRESOURCEA(IDI_APP)));
 }
 
@@ -85,7 +84,7 @@ ATOM RegisterBmpButClass()
 
 ATOM RegisterLineButClass()
 {
-    return RegisterOneClass("LineBut", LineButWndProc, LoadCursorA(NULL, IDC_ARROW), NULL, 0, NULL);
+    return RegisterOneClass("LineBut", LineButWndProc, NULL, NULL, 0, NULL);
 }
 
 ATOM RegisterProgButClass()
@@ -95,7 +94,7 @@ ATOM RegisterProgButClass()
 
 ATOM RegisterWwwButClass()
 {
-    return RegisterOneClass("WwwBut", WwwButWndProc, LoadCursorA(NULL, IDC_ARROW), NULL, 0, NULL);
+    return RegisterOneClass("WwwBut", WwwButWndProc, NULL, NULL, 0, NULL);
 }
 
 ATOM RegisterWwwButHotClass()
