@@ -77,10 +77,14 @@ static void PutField(FormatOutput *out, const FormatField *field, char sign, con
         PutRepeated(out, ' ', fill);
 }
 
+enum { kMaxDigits = 32 };
+
+// The digits of the number being put, last first; the program's rather than the stack's.
+static char numberText[kMaxDigits];
+
 static void PutNumber(FormatOutput *out, const FormatField *field, unsigned long value, char sign, unsigned base, const char *digits)
 {
-    enum { kMaxDigits = 32 };
-    char text[kMaxDigits];
+    char *text = numberText;
     size_t n = 0;
     // %.0u of 0 is empty.
     while (value != 0 || (n == 0 && !(field->hasPrecision && field->precision == 0))) {

@@ -40,13 +40,12 @@ int SameDirectory(const char *a, const char *b)
         return 0;
     if (EqualIgnoringAsciiCase(compareFirst, compareSecond))
         return 1;
-    // The list of programs may start the executable by a short path.
-    char shortFirst[PATH_TEXT_SIZE];
-    char shortSecond[PATH_TEXT_SIZE];
-    DWORD first = GetShortPathNameA(compareFirst, shortFirst, sizeof shortFirst);
-    DWORD second = GetShortPathNameA(compareSecond, shortSecond, sizeof shortSecond);
-    return first != 0 && first < sizeof shortFirst && second != 0 && second < sizeof shortSecond &&
-           EqualIgnoringAsciiCase(shortFirst, shortSecond);
+    // The list of programs may start the executable by a short path. Each is
+    // made short in its own buffer, as the system allows.
+    DWORD first = GetShortPathNameA(compareFirst, compareFirst, sizeof compareFirst);
+    DWORD second = GetShortPathNameA(compareSecond, compareSecond, sizeof compareSecond);
+    return first != 0 && first < sizeof compareFirst && second != 0 && second < sizeof compareSecond &&
+           EqualIgnoringAsciiCase(compareFirst, compareSecond);
 }
 
 int NextDirectoryUp(char *directory, const char *stop)
