@@ -5,7 +5,7 @@
 #include "base/text.h"
 #include "resource.h"
 
-enum { CLASS_NAME_SIZE = 100, SIZE_TEXT_SIZE = 40 };
+enum { CLASS_NAME_SIZE = 100, SIZE_TEXT_SIZE = 100 };
 
 // The program's buffers rather than the stack's: the functions need no stack guard.
 static char sizeText[SIZE_TEXT_SIZE];
@@ -17,12 +17,12 @@ int GetTrimmedItemText(HWND page, int id, char *buffer, int size)
     return TrimText(buffer, length);
 }
 
-void ShowSizeText(HWND page, int id, DWORD kb)
+void ShowSizeText(HWND page, int id, UINT textId, DWORD kb)
 {
     DWORD megabytes;
     UINT hundredths;
     SplitKbToMb(kb, &megabytes, &hundredths);
-    FormatText(sizeText, sizeof sizeText, LoadText(IDS_TYPE_SIZE), megabytes, hundredths);
+    FormatText(sizeText, sizeof sizeText, LoadText(textId), megabytes, hundredths);
     SetDlgItemTextA(page, id, sizeText);
 }
 

@@ -65,23 +65,13 @@ DWORD ShowFreeSpace(HWND page, const char *path)
     return free;
 }
 
-static void ShowRequiredSpace(HWND page)
-{
-    DWORD megabytes;
-    UINT hundredths;
-    SplitKbToMb(setup.requiredKb[setup.installType], &megabytes, &hundredths);
-    char text[FREE_TEXT_SIZE];
-    FormatText(text, sizeof text, LoadText(IDS_REQUIRED_SPACE), megabytes, hundredths);
-    SetDlgItemTextA(page, IDC_TARGET_SIZE, text);
-}
-
 void FillTargetPage(HWND page)
 {
     SetDlgItemTextA(page, IDC_TARGET_PROMPT, setup.targetPrompt);
     SendDlgItemMessageA(page, IDC_TARGET_EDIT, EM_LIMITTEXT, DIRECTORY_EDIT_LIMIT, 0);
     SetDlgItemTextA(page, IDC_TARGET_EDIT, setup.targetDir);
     ShowFreeSpace(page, setup.targetDir);
-    ShowRequiredSpace(page);
+    ShowSizeText(page, IDC_TARGET_SIZE, IDS_REQUIRED_SPACE, setup.requiredKb[setup.installType]);
     SetFocus(GetDlgItem(page, IDC_NEXT));
 }
 
