@@ -40,6 +40,9 @@ char DriveLetterOf(const char *path)
     return HasDrivePrefix(path) ? (char)(path[0] & ~0x20) : '?';
 }
 
+// The free-space line; the program's rather than the stack's.
+static char freeText[FREE_TEXT_SIZE];
+
 static DWORD FreeKbAt(const char *path)
 {
     char letter = DriveLetterOf(path);
@@ -56,12 +59,11 @@ DWORD ShowFreeSpace(HWND page, const char *path)
 
     const char *format = LoadText(IDS_FREE_SPACE);
     const char *percent = strchr(format, '%');
-    char text[FREE_TEXT_SIZE];
     if (percent && percent[1] == 'c')
-        FormatText(text, sizeof text, format, letter, megabytes, hundredths);
+        FormatText(freeText, sizeof freeText, format, letter, megabytes, hundredths);
     else
-        FormatText(text, sizeof text, format, megabytes, hundredths, letter);
-    SetDlgItemTextA(page, IDC_TARGET_FREE, text);
+        FormatText(freeText, sizeof freeText, format, megabytes, hundredths, letter);
+    SetDlgItemTextA(page, IDC_TARGET_FREE, freeText);
     return free;
 }
 
