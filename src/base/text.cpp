@@ -95,6 +95,9 @@ static void PutNumber(FormatOutput *out, const FormatField *field, unsigned long
     PutField(out, field, sign, text + kMaxDigits - n, n, zeros);
 }
 
+// Decimal digits are the first ten of these.
+static const char kLowerDigits[] = "0123456789abcdef";
+
 static size_t ReadCount(const char **format)
 {
     size_t n = 0;
@@ -157,14 +160,14 @@ static void FormatInto(FormatOutput *out, const char *format, va_list args)
         case 'i': {
             int value = va_arg(args, int);
             unsigned long magnitude = value < 0 ? 0ul - (unsigned long)value : (unsigned long)value;
-            PutNumber(out, &field, magnitude, value < 0 ? '-' : 0, 10, "0123456789");
+            PutNumber(out, &field, magnitude, value < 0 ? '-' : 0, 10, kLowerDigits);
             break;
         }
         case 'u':
-            PutNumber(out, &field, va_arg(args, unsigned), 0, 10, "0123456789");
+            PutNumber(out, &field, va_arg(args, unsigned), 0, 10, kLowerDigits);
             break;
         case 'x':
-            PutNumber(out, &field, va_arg(args, unsigned), 0, 16, "0123456789abcdef");
+            PutNumber(out, &field, va_arg(args, unsigned), 0, 16, kLowerDigits);
             break;
         case 'X':
             PutNumber(out, &field, va_arg(args, unsigned), 0, 16, "0123456789ABCDEF");
