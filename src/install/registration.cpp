@@ -21,6 +21,25 @@ static char installerCopy[PATH_TEXT_SIZE];
 static char uninstallCommand[PATH_TEXT_SIZE + 8];
 static char displayIcon[PATH_TEXT_SIZE];
 static char copySource[PATH_BUFFER_SIZE];
+static char groupValue[GROUP_NAME_SIZE];
+static DWORD estimatedKb;
+static DWORD typeNumber;
+static DWORD desktopNumber;
+
+// The entry's values: the texts and numbers above, filled in before it is written.
+static const RegistryEntry kEntries[] = {
+    {"DisplayName", REG_SZ, setup.title, NULL},
+    {"UninstallString", REG_SZ, uninstallCommand, NULL},
+    {kLocationValue, REG_SZ, setup.installDir, NULL},
+    {"DisplayIcon", REG_SZ, displayIcon, NULL},
+    {"EstimatedSize", REG_DWORD, NULL, &estimatedKb},
+    {"NoModify", REG_DWORD, NULL, &kYes},
+    {"NoRepair", REG_DWORD, NULL, &kYes},
+    {kTypeValue, REG_DWORD, NULL, &typeNumber},
+    // Always written, so that an entry replaced by a run without a group loses the old one.
+    {kGroupValue, REG_SZ, groupValue, NULL},
+    {kDesktopValue, REG_DWORD, NULL, &desktopNumber},
+};
 
 int FormRegistrationKey(char *buffer, size_t size, const char *publicationIni)
 {
@@ -74,20 +93,11 @@ static int WriteEntry()
         GetFileAttributesA(displayIcon) == INVALID_FILE_ATTRIBUTES)
         CopyText(displayIcon, sizeof displayIcon, installerCopy);
 
-    const RegistryEntry entries[] = {
-        {"DisplayName", REG_SZ, setup.title, 0},
-        {"UninstallString", REG_SZ, uninstallCommand, 0},
-        {kLocationValue, REG_SZ, setup.installDir, 0},
-        {"DisplayIcon", REG_SZ, displayIcon, 0},
-        {"EstimatedSize", REG_DWORD, NULL, setup.requiredKb[setup.installType]},
-        {"NoModify", REG_DWORD, NULL, kYes},
-        {"NoRepair", REG_DWORD, NULL, kYes},
-        {kTypeValue, REG_DWORD, NULL, setup.installType},
-        // Always written, so that an entry replaced by a run without a group loses the old one.
-        {kGroupValue, REG_SZ, setup.createGroup ? setup.groupName : "", 0},
-        {kDesktopValue, REG_DWORD, NULL, setup.createDesktopIcon},
-    };
-    return WriteRegistryEntries(registrationKey, entries, sizeof entries / sizeof entries[0]);
+    estimatedKb = setup.requiredKb[setup.installType];
+    typeNumber = setup.installType;
+    desktopNumber = setup.createDesktopIcon;
+    CopyText(groupValue, sizeof groupValue, setup.createGroup ? setup.groupName : "");
+    return WriteRegistryEntries(registrationKey, kEntries, sizeof kEntries / sizeof kEntries[0]);
 }
 
 ErrorCode RegisterInstallation(const char *descriptionName)

@@ -80,8 +80,8 @@ int WriteRegistryEntries(const char *keyPath, const RegistryEntry *entries, int 
         const RegistryEntry &entry = entries[i];
         LONG result;
         if (entry.type == REG_DWORD)
-            result = RegSetValueExA(key, entry.name, 0, REG_DWORD, (const BYTE *)&entry.number,
-                                    sizeof entry.number);
+            result = RegSetValueExA(key, entry.name, 0, REG_DWORD, (const BYTE *)entry.number,
+                                    sizeof *entry.number);
         else
             result = RegSetValueExA(key, entry.name, 0, REG_SZ, (const BYTE *)entry.text,
                                     (DWORD)TextLength(entry.text) + 1);
