@@ -159,11 +159,8 @@ ErrorCode CanonicaliseTarget(char *text, int length)
     StripTrailingBackslash(text, 0);
     AppendText(text, TEXT_BUFFER_SIZE, kDummySuffix);
 
-    char *filePart = NULL;
-    DWORD m = GetFullPathNameA(text, DIRECTORY_READ_SIZE, setup.pathBuffer, &filePart);
-    if (m == 0 || filePart == NULL || m > MAX_PATH_CHARS)
+    if (!FullFolderOf(text))
         return IDS_BAD_TARGET;
-    *filePart = 0;
     if (strlen(setup.pathBuffer) < 4 || !HasDrivePrefix(setup.pathBuffer))
         return IDS_BAD_TARGET;
     return 0;
