@@ -1,6 +1,6 @@
-# The installer's linker script: the linker's own, with the read-only data
-# (.rdata) and the export directory (.edata) placed at the end of .text instead
-# of in sections of their own. Each section is stored padded to 512 bytes, so
+# The installer's linker script: the linker's own, with the export directory
+# (.edata) at the start of .text and the read-only data (.rdata) at its end
+# instead of in sections of their own. Each section is stored padded to 512 bytes, so
 # two sections fewer are up to a kilobyte less. The import tables keep their
 # writable .idata: older loaders write the addresses there in place.
 # cmake/set-directories.sh points the export entry at the merged table.
