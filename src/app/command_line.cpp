@@ -2,6 +2,7 @@
 
 #include "base/setup_state.h"
 #include "base/text.h"
+#include "shell/disk.h"
 #include "resource.h"
 
 // The -S path with "\w.w" appended, before it is made absolute.
@@ -50,11 +51,8 @@ static void TakeSourcePath(const unsigned char *path, size_t length)
     if (!AppendText(sourceOption, sizeof sourceOption, "\\w.w"))
         return;
 
-    char *filePart = NULL;
-    DWORD full = GetFullPathNameA(sourceOption, MAX_PATH_CHARS + 1, setup.pathBuffer, &filePart);
-    if (full == 0 || filePart == NULL || full > MAX_PATH_CHARS)
+    if (!FullFolderOf(sourceOption))
         return;
-    *filePart = 0;
     CopyText(setup.sourceDir, sizeof setup.sourceDir, setup.pathBuffer);
     setup.sourceDirLen = (DWORD)TextLength(setup.sourceDir);
 }

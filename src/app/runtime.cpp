@@ -102,9 +102,9 @@ size_t strcspn(const char *text, const char *set)
     return n;
 }
 
-// The compiler's guard word for -fstack-protector; a fixed value until
-// SeedStackGuard replaces it at start-up.
-UINT_PTR __stack_chk_guard = (UINT_PTR)0x2F8A6C35D1E94B07ULL;
+// The compiler's guard word for -fstack-protector; zero (in .bss, no stored
+// data) until SeedStackGuard replaces it at start-up.
+UINT_PTR __stack_chk_guard;
 
 // A smashed stack: nothing of this process can be trusted any more, so it
 // ends at once, without unwinding or showing anything.
@@ -144,14 +144,12 @@ void SeedStackGuard(void)
     counter.QuadPart = 0;
     QueryPerformanceCounter(&counter);   // fails on hardware without one: 0
     GetSystemTimeAsFileTime(&now);
-    UINT_PTR guard = __stack_chk_guard;
-    guard = Mix(guard, (UINT_PTR)counter.LowPart);
-    guard = Mix(guard, (UINT_PTR)counter.HighPart);
-    guard = Mix(guard, (UINT_PTR)now.dwLowDateTime);
-    guard = Mix(guard, GetTickCount());
-    guard = Mix(guard, GetCurrentProcessId());
-    guard = Mix(guard, GetCurrentThreadId());
-    guard = Mix(guard, (UINT_PTR)&counter);   // the stack's place differs per process where it is randomised
+    const UINT_PTR values[] = {(UINT_PTR)counter.LowPart, (UINT_PTR)counter.HighPart, (UINT_PTR)now.dwLowDateTime,
+                               GetTickCount(), GetCurrentProcessId(), GetCurrentThreadId(),
+                               (UINT_PTR)&counter};   // the stack's place differs per process where it is randomised
+    UINT_PTR guard = (UINT_PTR)0x2F8A6C35D1E94B07ULL;
+    for (size_t i = 0; i < sizeof values / sizeof values[0]; i++)
+        guard = Mix(guard, values[i]);
     __stack_chk_guard = guard != 0 ? guard : 1;
 }
 

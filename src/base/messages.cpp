@@ -11,12 +11,25 @@ static const char kCaption[] = "TALVIREX";
 // A message formatted with a path or a title: the text and a path of MAX_PATH_CHARS.
 static char formattedMessage[STRING_BUFFER_SIZE + MAX_PATH_CHARS];
 
+// 1 when the text starts with a kind byte, which is not shown.
+static int HasKindByte(const char *text)
+{
+    unsigned char kind = (unsigned char)text[0];
+    return kind >= 1 && kind <= 6;
+}
+
+// The text as shown or logged.
+static const char *ShownText(const char *text)
+{
+    return text + HasKindByte(text);
+}
+
 MessageStyle MessageStyleFor(const char *text)
 {
     MessageStyle s = {MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL, 0, 0};
-    unsigned char kind = (unsigned char)text[0];
-    if (kind < 1 || kind > 6)
+    if (!HasKindByte(text))
         return s;
+    unsigned char kind = (unsigned char)text[0];
     s.skipFirstByte = 1;
     if (kind == KIND_ERROR) {
         s.style = MB_OK | MB_ICONHAND | MB_TASKMODAL;
@@ -53,7 +66,7 @@ WORD ShowMessageId(UINT id)
 {
     char *text = LoadText(id);
     if (setup.quiet)
-        return NoteQuietMessage(id, text + MessageStyleFor(text).skipFirstByte);
+        return NoteQuietMessage(id, ShownText(text));
     return ShowMessage(text);
 }
 
@@ -65,20 +78,24 @@ void ShowDiagnostic(const char *caption, const char *text)
         MessageBoxA(NULL, text, caption, MB_TASKMODAL | MB_ICONINFORMATION);
 }
 
-WORD ShowMessageIdWith(UINT id, const char *argument)
+static const char *FormatMessageId(UINT id, const char *argument)
 {
     FormatText(formattedMessage, sizeof formattedMessage, LoadText(id), argument);
+    return formattedMessage;
+}
+
+WORD ShowMessageIdWith(UINT id, const char *argument)
+{
+    const char *text = FormatMessageId(id, argument);
     if (setup.quiet)
-        return NoteQuietMessage(id, formattedMessage + MessageStyleFor(formattedMessage).skipFirstByte);
-    return ShowMessage(formattedMessage);
+        return NoteQuietMessage(id, ShownText(text));
+    return ShowMessage(text);
 }
 
 void ShowNoticeIdWith(UINT id, const char *argument)
 {
-    if (!setup.quiet) {
+    if (!setup.quiet)
         ShowMessageIdWith(id, argument);
-        return;
-    }
-    FormatText(formattedMessage, sizeof formattedMessage, LoadText(id), argument);
-    LogLine(formattedMessage + MessageStyleFor(formattedMessage).skipFirstByte);
+    else
+        LogLine(ShownText(FormatMessageId(id, argument)));
 }

@@ -1,6 +1,7 @@
 #include "base/quiet_log.h"
 
 static char logLine[LOG_LINE_SIZE];
+static DWORD logWritten;   // not examined
 static const char kLineEnd[] = "\r\n";
 
 void OpenQuietLog()
@@ -51,8 +52,7 @@ void LogLine(const char *text)
     // At the end as it is now, behind what other runs have written meanwhile.
     // A log that fills its disk does not stop the installation.
     SetFilePointer(setup.logFile, 0, NULL, FILE_END);
-    DWORD written;
-    WriteFile(setup.logFile, logLine, (DWORD)length, &written, NULL);
+    WriteFile(setup.logFile, logLine, (DWORD)length, &logWritten, NULL);
 }
 
 WORD NoteQuietMessage(UINT id, const char *text)

@@ -15,3 +15,8 @@ void ResetSetupState()
     setup.targetDir[1] = ':';
     setup.firstPage = 1;
 }
+
+void TrimSourceDir()
+{
+    setup.sourceDir[setup.sourceDirLen] = 0;
+}

@@ -139,4 +139,7 @@ extern SetupState setup;
 // The entry point calls it first; tests call it to start each case afresh.
 void ResetSetupState();
 
+// Cuts sourceDir back to the directory alone, where a file's name was appended.
+void TrimSourceDir();
+
 #endif

@@ -24,6 +24,12 @@ int AppendText(char *dst, size_t size, const char *src)
     return CopyText(dst + used, size - used, src);
 }
 
+int JoinText(char *dst, size_t size, const char *first, const char *second)
+{
+    int whole = CopyText(dst, size, first);
+    return AppendText(dst, size, second) && whole;
+}
+
 // Where FormatText writes: the characters that fit, and the count of all of them.
 struct FormatOutput {
     char *dst;
@@ -71,10 +77,14 @@ static void PutField(FormatOutput *out, const FormatField *field, char sign, con
         PutRepeated(out, ' ', fill);
 }
 
+enum { kMaxDigits = 32 };
+
+// The digits of the number being put, last first; the program's rather than the stack's.
+static char numberText[kMaxDigits];
+
 static void PutNumber(FormatOutput *out, const FormatField *field, unsigned long value, char sign, unsigned base, const char *digits)
 {
-    enum { kMaxDigits = 32 };
-    char text[kMaxDigits];
+    char *text = numberText;
     size_t n = 0;
     // %.0u of 0 is empty.
     while (value != 0 || (n == 0 && !(field->hasPrecision && field->precision == 0))) {
@@ -84,6 +94,9 @@ static void PutNumber(FormatOutput *out, const FormatField *field, unsigned long
     size_t zeros = field->hasPrecision && field->precision > n ? field->precision - n : 0;
     PutField(out, field, sign, text + kMaxDigits - n, n, zeros);
 }
+
+// Decimal digits are the first ten of these.
+static const char kLowerDigits[] = "0123456789abcdef";
 
 static size_t ReadCount(const char **format)
 {
@@ -147,14 +160,14 @@ static void FormatInto(FormatOutput *out, const char *format, va_list args)
         case 'i': {
             int value = va_arg(args, int);
             unsigned long magnitude = value < 0 ? 0ul - (unsigned long)value : (unsigned long)value;
-            PutNumber(out, &field, magnitude, value < 0 ? '-' : 0, 10, "0123456789");
+            PutNumber(out, &field, magnitude, value < 0 ? '-' : 0, 10, kLowerDigits);
             break;
         }
         case 'u':
-            PutNumber(out, &field, va_arg(args, unsigned), 0, 10, "0123456789");
+            PutNumber(out, &field, va_arg(args, unsigned), 0, 10, kLowerDigits);
             break;
         case 'x':
-            PutNumber(out, &field, va_arg(args, unsigned), 0, 16, "0123456789abcdef");
+            PutNumber(out, &field, va_arg(args, unsigned), 0, 16, kLowerDigits);
             break;
         case 'X':
             PutNumber(out, &field, va_arg(args, unsigned), 0, 16, "0123456789ABCDEF");

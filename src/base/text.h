@@ -12,6 +12,10 @@ int CopyText(char *dst, size_t size, const char *src);
 // Appends src to the text in dst. Returns 1 when it fit whole, 0 when cut.
 int AppendText(char *dst, size_t size, const char *src);
 
+// first followed by second into dst: CopyText, then AppendText. Returns 1 when
+// both fit whole, 0 when the text was cut (dst then holds what fits of it).
+int JoinText(char *dst, size_t size, const char *first, const char *second);
+
 // printf-style formatting into dst (%s %c %d %i %u %x %X %% with the flags - and
 // 0, a width and a precision); the result is always terminated. Returns the
 // length written, or -1 when the text had to be cut.

@@ -178,8 +178,7 @@ static int BadMedium(const char *path)
 // may be (the buffer then holds as much of it as fits).
 static int FormSourcePath(char *buffer, size_t size, const char *name)
 {
-    int whole = CopyText(buffer, size, setup.sourceDir);
-    return AppendText(buffer, size, name) && whole;
+    return JoinText(buffer, size, setup.sourceDir, name);
 }
 
 static int DescriptionIsHere()
@@ -233,24 +232,30 @@ DWORD ReadPoolLine(const char *section, const char *key, const char *path, char 
     return length;
 }
 
+// The key's name; the program's, not the stack's.
+static char fileKey[8];
+
+static_assert(sizeof kFileSections / sizeof kFileSections[0] * FILE_KEYS_PER_SECTION <= MAX_FILE_ENTRIES,
+              "every key of every file section has a place in the file list");
+
 // Reads FILE1..FILE29 of one section into the pool and the file list.
 // 0 at the first line that is malformed or does not fit the pool.
 static int ReadFileSection(const char *section)
 {
-    char key[8];
     for (unsigned n = 1; n <= FILE_KEYS_PER_SECTION; n++) {
-        FormatText(key, sizeof key, kFileKeyFormat, n);
+        FormatText(fileKey, sizeof fileKey, kFileKeyFormat, n);
         char *line;
         int fits;
-        DWORD length = ReadPoolLine(section, key, descriptionPath, &line, &fits);
+        DWORD length = ReadPoolLine(section, fileKey, descriptionPath, &line, &fits);
         if (length == 0)
             continue;
         if (!fits)
             return 0;
-        FileEntry entry;
-        if (!ParseFileLine(line, &entry) || !FileEntryStaysInside(&entry))
+        // Parsed into the next free place of the list; counted only when it is sound.
+        FileEntry *entry = &setup.files[setup.fileCount];
+        if (!ParseFileLine(line, entry) || !FileEntryStaysInside(entry))
             return 0;
-        setup.files[setup.fileCount++] = entry;
+        setup.fileCount++;
         setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
     }
     return 1;

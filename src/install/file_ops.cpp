@@ -18,9 +18,19 @@ static const ULONGLONG NO_SUB_STEPS = ~(ULONGLONG)0;
 
 ULONGLONG CopyThreshold(ULONGLONG size, WORD steps)
 {
-    if (steps >= 1 && steps <= 99)
-        return size / steps;
-    return NO_SUB_STEPS;
+    if (steps < 1 || steps > 99)
+        return NO_SUB_STEPS;
+    // Long division in 16-bit digits: each partial dividend stays below
+    // 99 << 16, so 32-bit division is enough and the 32-bit build needs no
+    // 64-bit division routine here.
+    ULONGLONG quotient = 0;
+    DWORD rest = 0;
+    for (int shift = 48; shift >= 0; shift -= 16) {
+        DWORD part = (rest << 16) | (DWORD)(size >> shift & 0xFFFF);
+        quotient = (quotient << 16) | part / steps;
+        rest = part % steps;
+    }
+    return quotient;
 }
 
 // Creates a new, empty file beside destination, named in copyTempPath.
@@ -33,12 +43,12 @@ static HANDLE CreateTempBeside(const char *destination)
     }
     if (directoryLength + 1 > sizeof copyTempPath)
         return INVALID_HANDLE_VALUE;
+    CopyText(copyTempPath, directoryLength + 1, destination);
+    char *name = copyTempPath + directoryLength;
     DWORD seed = GetTickCount() ^ GetCurrentProcessId();
     for (int attempt = 0; attempt < TEMP_NAME_ATTEMPTS; attempt++) {
-        CopyText(copyTempPath, directoryLength + 1, destination);
-        char name[16];
-        FormatText(name, sizeof name, "~tvx%04X.tmp", (unsigned)((seed + attempt) & 0xFFFF));
-        if (!AppendText(copyTempPath, sizeof copyTempPath, name))
+        if (FormatText(name, sizeof copyTempPath - directoryLength, "~tvx%04X.tmp",
+                       (unsigned)((seed + attempt) & 0xFFFF)) < 0)
             return INVALID_HANDLE_VALUE;
         HANDLE file = CreateFileA(copyTempPath, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, NULL);

@@ -3,6 +3,7 @@
 #include "base/messages.h"
 #include "base/text.h"
 #include "install/file_ops.h"
+#include "install/run.h"
 #include "resource.h"
 #include "shell/registry.h"
 
@@ -20,6 +21,25 @@ static char installerCopy[PATH_TEXT_SIZE];
 static char uninstallCommand[PATH_TEXT_SIZE + 8];
 static char displayIcon[PATH_TEXT_SIZE];
 static char copySource[PATH_BUFFER_SIZE];
+static char groupValue[GROUP_NAME_SIZE];
+static DWORD estimatedKb;
+static DWORD typeNumber;
+static DWORD desktopNumber;
+
+// The entry's values: the texts and numbers above, filled in before it is written.
+static const RegistryEntry kEntries[] = {
+    {"DisplayName", REG_SZ, setup.title, NULL},
+    {"UninstallString", REG_SZ, uninstallCommand, NULL},
+    {kLocationValue, REG_SZ, setup.installDir, NULL},
+    {"DisplayIcon", REG_SZ, displayIcon, NULL},
+    {"EstimatedSize", REG_DWORD, NULL, &estimatedKb},
+    {"NoModify", REG_DWORD, NULL, &kYes},
+    {"NoRepair", REG_DWORD, NULL, &kYes},
+    {kTypeValue, REG_DWORD, NULL, &typeNumber},
+    // Always written, so that an entry replaced by a run without a group loses the old one.
+    {kGroupValue, REG_SZ, groupValue, NULL},
+    {kDesktopValue, REG_DWORD, NULL, &desktopNumber},
+};
 
 int FormRegistrationKey(char *buffer, size_t size, const char *publicationIni)
 {
@@ -30,15 +50,13 @@ int FormRegistrationKey(char *buffer, size_t size, const char *publicationIni)
     }
     if (*name == 0)
         return 0;
-    return CopyText(buffer, size, kUninstallKey) && AppendText(buffer, size, kKeyPrefix) &&
-           AppendText(buffer, size, name);
+    return JoinText(buffer, size, kUninstallKey, kKeyPrefix) && AppendText(buffer, size, name);
 }
 
 // installDir followed by name; 0 when that is longer than a path.
 static int FormInstalledPath(char *buffer, size_t size, const char *name)
 {
-    size_t limit = size < MAX_PATH_CHARS + 1 ? size : MAX_PATH_CHARS + 1;
-    return CopyText(buffer, limit, setup.installDir) && AppendText(buffer, limit, name);
+    return BuildTargetPath(buffer, size, FILE_KIND_INSTALL_DIR, name);
 }
 
 // Copies source into installDir as name, unless it is that very file (the
@@ -57,9 +75,8 @@ static int CopyInstallerFiles(const char *descriptionName)
     DWORD n = GetModuleFileNameA(NULL, copySource, sizeof copySource);
     if (n == 0 || n >= sizeof copySource || !CopyBeside(copySource, kInstallerName))
         return 0;
-    setup.sourceDir[setup.sourceDirLen] = 0;
-    return CopyText(copySource, sizeof copySource, setup.sourceDir) &&
-           AppendText(copySource, sizeof copySource, descriptionName) &&
+    TrimSourceDir();
+    return JoinText(copySource, sizeof copySource, setup.sourceDir, descriptionName) &&
            CopyBeside(copySource, descriptionName);
 }
 
@@ -76,20 +93,11 @@ static int WriteEntry()
         GetFileAttributesA(displayIcon) == INVALID_FILE_ATTRIBUTES)
         CopyText(displayIcon, sizeof displayIcon, installerCopy);
 
-    const RegistryEntry entries[] = {
-        {"DisplayName", REG_SZ, setup.title, 0},
-        {"UninstallString", REG_SZ, uninstallCommand, 0},
-        {kLocationValue, REG_SZ, setup.installDir, 0},
-        {"DisplayIcon", REG_SZ, displayIcon, 0},
-        {"EstimatedSize", REG_DWORD, NULL, setup.requiredKb[setup.installType]},
-        {"NoModify", REG_DWORD, NULL, kYes},
-        {"NoRepair", REG_DWORD, NULL, kYes},
-        {kTypeValue, REG_DWORD, NULL, setup.installType},
-        // Always written, so that an entry replaced by a run without a group loses the old one.
-        {kGroupValue, REG_SZ, setup.createGroup ? setup.groupName : "", 0},
-        {kDesktopValue, REG_DWORD, NULL, setup.createDesktopIcon},
-    };
-    return WriteRegistryEntries(registrationKey, entries, sizeof entries / sizeof entries[0]);
+    estimatedKb = setup.requiredKb[setup.installType];
+    typeNumber = setup.installType;
+    desktopNumber = setup.createDesktopIcon;
+    CopyText(groupValue, sizeof groupValue, setup.createGroup ? setup.groupName : "");
+    return WriteRegistryEntries(registrationKey, kEntries, sizeof kEntries / sizeof kEntries[0]);
 }
 
 ErrorCode RegisterInstallation(const char *descriptionName)

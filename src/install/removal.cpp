@@ -40,13 +40,12 @@ int SameDirectory(const char *a, const char *b)
         return 0;
     if (EqualIgnoringAsciiCase(compareFirst, compareSecond))
         return 1;
-    // The list of programs may start the executable by a short path.
-    char shortFirst[PATH_TEXT_SIZE];
-    char shortSecond[PATH_TEXT_SIZE];
-    DWORD first = GetShortPathNameA(compareFirst, shortFirst, sizeof shortFirst);
-    DWORD second = GetShortPathNameA(compareSecond, shortSecond, sizeof shortSecond);
-    return first != 0 && first < sizeof shortFirst && second != 0 && second < sizeof shortSecond &&
-           EqualIgnoringAsciiCase(shortFirst, shortSecond);
+    // The list of programs may start the executable by a short path. Each is
+    // made short in its own buffer, as the system allows.
+    DWORD first = GetShortPathNameA(compareFirst, compareFirst, sizeof compareFirst);
+    DWORD second = GetShortPathNameA(compareSecond, compareSecond, sizeof compareSecond);
+    return first != 0 && first < sizeof compareFirst && second != 0 && second < sizeof compareSecond &&
+           EqualIgnoringAsciiCase(compareFirst, compareSecond);
 }
 
 int NextDirectoryUp(char *directory, const char *stop)
@@ -77,7 +76,7 @@ ErrorCode FindRegistration()
         type > INSTALL_MAXIMAL ||
         !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kDesktopValue, &desktop))
         return IDS_REMOVE_NOT_FOUND;
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     if (!SameDirectory(registryText, setup.sourceDir))
         return IDS_REMOVE_ELSEWHERE;
     CopyText(setup.installDir, sizeof setup.installDir, setup.sourceDir);
@@ -102,8 +101,7 @@ static ErrorCode DeleteExisting(const char *path)
 
 static ErrorCode DeleteInstalled(const char *name)
 {
-    if (!CopyText(setup.pathBuffer, MAX_PATH_CHARS + 1, setup.installDir) ||
-        !AppendText(setup.pathBuffer, MAX_PATH_CHARS + 1, name))
+    if (!JoinText(setup.pathBuffer, MAX_PATH_CHARS + 1, setup.installDir, name))
         return 0;   // a path this long was never copied
     return DeleteExisting(setup.pathBuffer);
 }
@@ -169,7 +167,7 @@ static int FormIniPath()
     int fullPath = (ini[0] != 0 && ini[1] == ':') || (ini[0] == '\\' && ini[1] == '\\');
     if (fullPath)
         return CopyText(iniPath, sizeof iniPath, ini);
-    return CopyText(iniPath, sizeof iniPath, setup.windowsDir) && AppendText(iniPath, sizeof iniPath, ini);
+    return JoinText(iniPath, sizeof iniPath, setup.windowsDir, ini);
 }
 
 static void RemoveRecord(const char *section, const char *key)
@@ -202,8 +200,7 @@ ErrorCode RemoveInstallation(const char *descriptionName)
     if (error != 0)
         return error;
     if (!DeleteRegistryKey(registrationKey)) {
-        CopyText(setup.pathBuffer, sizeof setup.pathBuffer, kRegistryRootName);
-        AppendText(setup.pathBuffer, sizeof setup.pathBuffer, registrationKey);
+        JoinText(setup.pathBuffer, sizeof setup.pathBuffer, kRegistryRootName, registrationKey);
         return IDS_REMOVE_FAILED;
     }
     return DeleteInstalled(descriptionName);

@@ -26,7 +26,7 @@ int BuildTargetPath(char *buffer, size_t size, FileKind kind, const char *name)
         directory = setup.windowsDir;
     // A path the system could not open counts as too long as well.
     size_t limit = size < MAX_PATH_CHARS + 1 ? size : MAX_PATH_CHARS + 1;
-    return CopyText(buffer, limit, directory) && AppendText(buffer, limit, name);
+    return JoinText(buffer, limit, directory, name);
 }
 
 WORD ProgressStep(WORD count)
@@ -75,7 +75,7 @@ static ErrorCode CopyFiles(WORD step)
             continue;
         if (!BuildTargetPath(setup.pathBuffer, sizeof setup.pathBuffer, entry->kind, entry->name))
             return IDS_TARGET_CREATE;
-        setup.sourceDir[setup.sourceDirLen] = 0;
+        TrimSourceDir();
         AppendText(setup.sourceDir, sizeof setup.sourceDir, entry->name);
         CopyText(progressText + prefixLength, sizeof progressText - prefixLength, entry->name);
         ShowProgress((WORD)(10 + handled * step), progressText);
@@ -142,7 +142,7 @@ static ErrorCode RunSteps()
     if (error != 0)
         return error;
     ShowProgress(95, LoadText(IDS_STEP_SETTINGS));
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     error = WriteRecords();
     if (error == 0)
         error = CreateShortcuts();
@@ -161,7 +161,7 @@ ErrorCode RunInstallation()
     else if (!setup.quiet)
         MessageBeep(MB_OK);   // the default sound
 
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     if (setup.progressDialog) {
         DestroyWindow(setup.progressDialog);
         setup.progressDialog = NULL;

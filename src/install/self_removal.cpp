@@ -40,8 +40,7 @@ static int CopyToTemp()
     for (int attempt = 0; attempt < HELPER_NAME_ATTEMPTS; attempt++) {
         char name[20];
         FormatText(name, sizeof name, kHelperFormat, (unsigned)((seed + attempt) & 0xFFFF));
-        if (!CopyText(helperPath, sizeof helperPath, tempDir) ||
-            !AppendText(helperPath, sizeof helperPath, name))
+        if (!JoinText(helperPath, sizeof helperPath, tempDir, name))
             return 0;
         if (CopyFileA(ownPath, helperPath, TRUE))
             return 1;
@@ -104,8 +103,8 @@ void FinishRemoval(HANDLE process, const char *directory)
 {
     WaitForSingleObject(process, INFINITE);
     CloseHandle(process);
-    if (FormRemovalDir(directory) && CopyText(ownPath, sizeof ownPath, removalDir) &&
-        AppendText(ownPath, sizeof ownPath, "\\") && AppendText(ownPath, sizeof ownPath, kInstallerName)) {
+    if (FormRemovalDir(directory) && JoinText(ownPath, sizeof ownPath, removalDir, "\\") &&
+        AppendText(ownPath, sizeof ownPath, kInstallerName)) {
         DeleteSoon(ownPath);
         // installDir, then each parent that is empty, up to the Program Files
         // directory, which stays even when empty.
@@ -126,8 +125,7 @@ void FinishRemoval(HANDLE process, const char *directory)
 
 void DeleteRemovalLeftovers()
 {
-    if (!ReadTempDir() || !CopyText(helperPath, sizeof helperPath, tempDir) ||
-        !AppendText(helperPath, sizeof helperPath, kHelperPattern))
+    if (!ReadTempDir() || !JoinText(helperPath, sizeof helperPath, tempDir, kHelperPattern))
         return;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(helperPath, &found);
@@ -135,8 +133,7 @@ void DeleteRemovalLeftovers()
         return;
     do {
         // A helper still at work cannot be deleted and is left for the next time.
-        if (CopyText(helperPath, sizeof helperPath, tempDir) &&
-            AppendText(helperPath, sizeof helperPath, found.cFileName))
+        if (JoinText(helperPath, sizeof helperPath, tempDir, found.cFileName))
             DeleteFileA(helperPath);
     } while (FindNextFileA(search, &found));
     FindClose(search);

@@ -57,3 +57,16 @@ ErrorCode CreateDirectoryPath(const char *path)
     }
     return 0;
 }
+
+// Where the resolved file name starts; the program's rather than the stack's.
+static char *filePart;
+
+int FullFolderOf(const char *path)
+{
+    filePart = NULL;
+    DWORD length = GetFullPathNameA(path, MAX_PATH_CHARS + 1, setup.pathBuffer, &filePart);
+    if (length == 0 || filePart == NULL || length > MAX_PATH_CHARS)
+        return 0;
+    *filePart = 0;
+    return 1;
+}

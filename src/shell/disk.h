@@ -10,6 +10,11 @@
 // Returns 0, 5 (bad path), 11 (cannot create) or 14 (a file is in the way).
 ErrorCode CreateDirectoryPath(const char *path);
 
+// The folder of path's full form, ending in a backslash, into setup.pathBuffer.
+// path names a file in it (a dummy name serves). 0 when it cannot be resolved or
+// would be longer than MAX_PATH_CHARS.
+int FullFolderOf(const char *path);
+
 // Free space of a drive in KB, 0 when it cannot be measured.
 DWORD GetDriveFreeKb(char driveLetter);
 

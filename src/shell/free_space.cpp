@@ -8,8 +8,10 @@ DWORD FreeKbFromGeometry(DWORD bytesPerSector, DWORD sectorsPerCluster, DWORD fr
     // 64 bits: a drive with 2 TB or more free would wrap a 32-bit count of
     // 512-byte units. Below that the result is the same as in 32 bits.
     unsigned long long unitsPerCluster = ((unsigned long long)bytesPerSector * sectorsPerCluster) >> 9;
-    // Clusters of 2^41 bytes and more would wrap even 64 bits.
-    if (unitsPerCluster != 0 && freeClusters > ((MAX_FREE_KB << 1) | 1) / unitsPerCluster)
+    // The product wraps even 64 bits only for clusters of 2^41 bytes and more,
+    // and a single free one of those is more than the largest count. Compared
+    // rather than divided: the 32-bit build has no 64-bit division of its own.
+    if (freeClusters != 0 && unitsPerCluster > ((MAX_FREE_KB << 1) | 1))
         return (DWORD)MAX_FREE_KB;
     unsigned long long kb = (unitsPerCluster * freeClusters) >> 1;
     return kb > MAX_FREE_KB ? MAX_FREE_KB : (DWORD)kb;

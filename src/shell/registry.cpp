@@ -38,13 +38,10 @@ SHORT ReadRegistryString(WORD rootIndex, const char *keyPath, const char *valueN
 
 void GetProgramFilesDir(char *destination)
 {
-    char local[REGISTRY_TEXT_SIZE];
-    SHORT n = ReadRegistryString(ROOT_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", local);
-    if (n <= 0)
-        CopyText(local, sizeof local, "C:");
+    if (ReadRegistryString(ROOT_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", destination) <= 0)
+        CopyText(destination, REGISTRY_TEXT_SIZE, "C:");
     else
-        StripTrailingBackslash(local, 0);
-    CopyText(destination, REGISTRY_TEXT_SIZE, local);
+        StripTrailingBackslash(destination, 0);
 }
 
 // Reads the shared folder value, then the user's own, and appends a backslash.
@@ -83,8 +80,8 @@ int WriteRegistryEntries(const char *keyPath, const RegistryEntry *entries, int 
         const RegistryEntry &entry = entries[i];
         LONG result;
         if (entry.type == REG_DWORD)
-            result = RegSetValueExA(key, entry.name, 0, REG_DWORD, (const BYTE *)&entry.number,
-                                    sizeof entry.number);
+            result = RegSetValueExA(key, entry.name, 0, REG_DWORD, (const BYTE *)entry.number,
+                                    sizeof *entry.number);
         else
             result = RegSetValueExA(key, entry.name, 0, REG_SZ, (const BYTE *)entry.text,
                                     (DWORD)TextLength(entry.text) + 1);

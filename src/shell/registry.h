@@ -31,12 +31,13 @@ void GetProgramFilesDir(char *destination);
 SHORT GetProgramsFolder(char *buffer);
 SHORT GetDesktopFolder(char *buffer);
 
-// One value to write: a string (REG_SZ with text) or a number (REG_DWORD).
+// One value to write: a string (REG_SZ with text) or a number (REG_DWORD, the
+// DWORD that number points at).
 struct RegistryEntry {
     const char *name;
     DWORD type;
     const char *text;
-    DWORD number;
+    const DWORD *number;
 };
 
 // Creates the key under HKEY_LOCAL_MACHINE (or opens it) and writes the

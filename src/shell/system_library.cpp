@@ -2,9 +2,11 @@
 
 #include "base/text.h"
 
+// A buffer of the program's rather than of the stack: no stack guard needed.
+static char path[MAX_PATH + 1];
+
 HMODULE LoadSystemLibrary(const char *name)
 {
-    char path[MAX_PATH + 1];
     UINT length = GetSystemDirectoryA(path, sizeof path);
     if (length == 0 || length >= sizeof path || !EnsureTrailingBackslash(path, sizeof path)
         || !AppendText(path, sizeof path, name) || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)

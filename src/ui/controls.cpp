@@ -28,14 +28,20 @@ int BuildWebAddress(const char *text, char *address, size_t size)
     if (TextLength(text) <= 2)
         return 0;
     // A cut address would open some other page: open nothing instead.
-    if (!CopyText(address, size, "http://") || !AppendText(address, size, text + 1)) {
+    if (!JoinText(address, size, "http://", text + 1)) {
         address[0] = 0;
         return 0;
     }
     return 1;
 }
 
-// The registration.
+// The font of the dialog that the control is on.
+static HFONT ParentFont(HWND window)
+{
+    return (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
+}
+
+// The registration. A class without a cursor of its own gets the arrow.
 
 static ATOM RegisterOneClass(const char *name, WNDPROC procedure, HCURSOR cursor,
                              HBRUSH background, int windowExtra, HICON icon)
@@ -47,7 +53,7 @@ static ATOM RegisterOneClass(const char *name, WNDPROC procedure, HCURSOR cursor
     windowClass.cbWndExtra = windowExtra;
     windowClass.hInstance = setup.hInstance;
     windowClass.hIcon = icon;
-    windowClass.hCursor = cursor;
+    windowClass.hCursor = cursor != NULL ? cursor : LoadCursorA(NULL, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszMenuName = NULL;
     windowClass.lpszClassName = name;
@@ -59,7 +65,7 @@ static ATOM RegisterOneClass(const char *name, WNDPROC procedure, HCURSOR cursor
 static ATOM RegisterWhiteClass(const char *name, WNDPROC procedure)
 {
     HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-    ATOM atom = RegisterOneClass(name, procedure, LoadCursorA(NULL, IDC_ARROW), white, 0, NULL);
+    ATOM atom = RegisterOneClass(name, procedure, NULL, white, 0, NULL);
     if (atom == 0 && white != NULL)
         DeleteObject(white);
     return atom;
@@ -67,8 +73,7 @@ static ATOM RegisterWhiteClass(const char *name, WNDPROC procedure)
 
 ATOM RegisterDialogClass()
 {
-    return RegisterOneClass(kDialogClass, DlgIconWndProc, LoadCursorA(NULL, IDC_ARROW),
-                            (HBRUSH)(COLOR_BTNFACE + 1), DLGWINDOWEXTRA,
+    return RegisterOneClass(kDialogClass, DlgIconWndProc, NULL, (HBRUSH)(COLOR_BTNFACE + 1), DLGWINDOWEXTRA,
                             LoadIconA(setup.hInstance, MAKEINTRESOURCEA(IDI_APP)));
 }
 
@@ -79,7 +84,7 @@ ATOM RegisterBmpButClass()
 
 ATOM RegisterLineButClass()
 {
-    return RegisterOneClass("LineBut", LineButWndProc, LoadCursorA(NULL, IDC_ARROW), NULL, 0, NULL);
+    return RegisterOneClass("LineBut", LineButWndProc, NULL, NULL, 0, NULL);
 }
 
 ATOM RegisterProgButClass()
@@ -89,7 +94,7 @@ ATOM RegisterProgButClass()
 
 ATOM RegisterWwwButClass()
 {
-    return RegisterOneClass("WwwBut", WwwButWndProc, LoadCursorA(NULL, IDC_ARROW), NULL, 0, NULL);
+    return RegisterOneClass("WwwBut", WwwButWndProc, NULL, NULL, 0, NULL);
 }
 
 ATOM RegisterWwwButHotClass()
@@ -224,6 +229,25 @@ LRESULT CALLBACK BmpButDemoWndProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Writes length characters of text at x, y with the alignment, colour and
+// font (NULL: the context's) given, on a transparent background, and puts the
+// device context back as it was.
+static void DrawTextWith(HDC dc, int x, int y, const char *text, int length, UINT align, COLORREF colour,
+                         HFONT font)
+{
+    UINT oldAlign = SetTextAlign(dc, align);
+    SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColour = SetTextColor(dc, colour);
+    HGDIOBJ oldFont = font != NULL ? SelectObject(dc, font) : NULL;
+    if (length > 0)
+        TextOutA(dc, x, y, text, length);
+    if (oldFont != NULL)
+        SelectObject(dc, oldFont);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, OPAQUE);
+    SetTextAlign(dc, oldAlign);
+}
+
 // The percentage bar.
 
 static void PaintPercentage(HWND window)
@@ -233,19 +257,9 @@ static void PaintPercentage(HWND window)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
 
-    UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
-    SetBkMode(dc, TRANSPARENT);
-    COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
-    HGDIOBJ oldFont = progBut.font != NULL ? SelectObject(dc, progBut.font) : NULL;
     char text[8];
     int length = FormatText(text, sizeof text, "%d%%", progBut.percent);
-    if (length > 0)
-        TextOutA(dc, client.right / 2, 1, text, length);
-    if (oldFont != NULL)
-        SelectObject(dc, oldFont);
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, OPAQUE);
-    SetTextAlign(dc, oldAlign);
+    DrawTextWith(dc, client.right / 2, 1, text, length, TA_CENTER | TA_TOP, RGB(0, 0, 0), progBut.font);
 
     // The covered part is inverted: black bar, the digits under it white.
     HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
@@ -277,7 +291,7 @@ LRESULT CALLBACK ProgButWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE:
         progBut.percent = 0;
-        progBut.font = (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
+        progBut.font = ParentFont(window);
         return 0;
     case WM_DESTROY:
         progBut.percent = 0;
@@ -305,24 +319,10 @@ static void PaintLink(HWND window, HFONT font, COLORREF colour)
     GetWindowTextA(window, text, sizeof text);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    int x = 0;
-    UINT oldAlign;
-    if (text[0] == 'C') {
-        oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
-        x = client.right / 2;
-    } else {
-        oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
-    }
-    SetBkMode(dc, TRANSPARENT);
-    COLORREF oldColour = SetTextColor(dc, colour);
-    HGDIOBJ oldFont = font != NULL ? SelectObject(dc, font) : NULL;
     const char *shown = text + 1;
-    TextOutA(dc, x, 0, shown, (int)TextLength(shown));
-    if (oldFont != NULL)
-        SelectObject(dc, oldFont);
-    SetTextColor(dc, oldColour);
-    SetBkMode(dc, OPAQUE);
-    SetTextAlign(dc, oldAlign);
+    int centred = text[0] == 'C';
+    DrawTextWith(dc, centred ? client.right / 2 : 0, 0, shown, (int)TextLength(shown),
+                 centred ? TA_CENTER | TA_TOP : TA_LEFT | TA_TOP, colour, font);
     EndPaint(window, &paint);
 }
 
@@ -330,7 +330,7 @@ LRESULT CALLBACK WwwButWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     switch (message) {
     case WM_CREATE:
-        wwwButFont = (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
+        wwwButFont = ParentFont(window);
         return 0;
     case WM_PAINT:
         PaintLink(window, wwwButFont, kLinkColour);
@@ -354,7 +354,7 @@ LRESULT CALLBACK WwwButHotWndProc(HWND window, UINT message, WPARAM wParam, LPAR
 {
     switch (message) {
     case WM_CREATE:
-        wwwButHot.font = (HFONT)SendMessageA(GetParent(window), WM_GETFONT, 0, 0);
+        wwwButHot.font = ParentFont(window);
         return 0;
     case WM_PAINT:
         PaintLink(window, wwwButHot.font, kHotLinkColour);

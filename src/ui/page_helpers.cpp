@@ -5,7 +5,11 @@
 #include "base/text.h"
 #include "resource.h"
 
-enum { CLASS_NAME_SIZE = 100, SIZE_TEXT_SIZE = 40 };
+enum { CLASS_NAME_SIZE = 100, SIZE_TEXT_SIZE = 100 };
+
+// The program's buffers rather than the stack's: the functions need no stack guard.
+static char sizeText[SIZE_TEXT_SIZE];
+static char windowClassName[CLASS_NAME_SIZE];
 
 int GetTrimmedItemText(HWND page, int id, char *buffer, int size)
 {
@@ -13,14 +17,13 @@ int GetTrimmedItemText(HWND page, int id, char *buffer, int size)
     return TrimText(buffer, length);
 }
 
-void ShowSizeText(HWND page, int id, DWORD kb)
+void ShowSizeText(HWND page, int id, UINT textId, DWORD kb)
 {
     DWORD megabytes;
     UINT hundredths;
     SplitKbToMb(kb, &megabytes, &hundredths);
-    char text[SIZE_TEXT_SIZE];
-    FormatText(text, sizeof text, LoadText(IDS_TYPE_SIZE), megabytes, hundredths);
-    SetDlgItemTextA(page, id, text);
+    FormatText(sizeText, sizeof sizeText, LoadText(textId), megabytes, hundredths);
+    SetDlgItemTextA(page, id, sizeText);
 }
 
 HFONT CreateBoldFont(HWND page)
@@ -46,9 +49,8 @@ void EndPage(HWND page, INT_PTR code)
 
 int WindowHasClass(HWND window, const char *className)
 {
-    char name[CLASS_NAME_SIZE];
-    if (GetClassNameA(window, name, sizeof name) == 0)
+    if (GetClassNameA(window, windowClassName, sizeof windowClassName) == 0)
         return 0;
-    name[sizeof name - 1] = 0;
-    return EqualIgnoringAsciiCase(name, className);
+    windowClassName[sizeof windowClassName - 1] = 0;
+    return EqualIgnoringAsciiCase(windowClassName, className);
 }

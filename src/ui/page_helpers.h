@@ -13,8 +13,8 @@ int WindowHasClass(HWND window, const char *className);
 // A control's text with bytes of 0x20 and below trimmed at both ends; returns its length.
 int GetTrimmedItemText(HWND page, int id, char *buffer, int size);
 
-// Writes string 44 with the size in MB into a control.
-void ShowSizeText(HWND page, int id, DWORD kb);
+// Writes the string textId (44 or 33) with the size in MB into a control.
+void ShowSizeText(HWND page, int id, UINT textId, DWORD kb);
 
 // A bold copy of the page's font, or 0.
 HFONT CreateBoldFont(HWND page);

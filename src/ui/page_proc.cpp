@@ -41,8 +41,8 @@ static void FillTypePage(HWND page)
     CheckRadioButton(page, IDC_TYPE_MINIMAL, IDC_TYPE_MAXIMAL, IDC_TYPE_MINIMAL + setup.installType);
     CheckDlgButton(page, IDC_TYPE_GROUP, setup.createGroup);
     CheckDlgButton(page, IDC_TYPE_DESKTOP, setup.createDesktopIcon);
-    ShowSizeText(page, IDC_TYPE_MIN_SIZE, setup.requiredKb[0]);
-    ShowSizeText(page, IDC_TYPE_MAX_SIZE, setup.requiredKb[1]);
+    ShowSizeText(page, IDC_TYPE_MIN_SIZE, IDS_TYPE_SIZE, setup.requiredKb[0]);
+    ShowSizeText(page, IDC_TYPE_MAX_SIZE, IDS_TYPE_SIZE, setup.requiredKb[1]);
 }
 
 static void FillFinishPage(HWND page)

@@ -40,6 +40,9 @@ char DriveLetterOf(const char *path)
     return HasDrivePrefix(path) ? (char)(path[0] & ~0x20) : '?';
 }
 
+// The free-space line; the program's rather than the stack's.
+static char freeText[FREE_TEXT_SIZE];
+
 static DWORD FreeKbAt(const char *path)
 {
     char letter = DriveLetterOf(path);
@@ -56,23 +59,12 @@ DWORD ShowFreeSpace(HWND page, const char *path)
 
     const char *format = LoadText(IDS_FREE_SPACE);
     const char *percent = strchr(format, '%');
-    char text[FREE_TEXT_SIZE];
     if (percent && percent[1] == 'c')
-        FormatText(text, sizeof text, format, letter, megabytes, hundredths);
+        FormatText(freeText, sizeof freeText, format, letter, megabytes, hundredths);
     else
-        FormatText(text, sizeof text, format, megabytes, hundredths, letter);
-    SetDlgItemTextA(page, IDC_TARGET_FREE, text);
+        FormatText(freeText, sizeof freeText, format, megabytes, hundredths, letter);
+    SetDlgItemTextA(page, IDC_TARGET_FREE, freeText);
     return free;
-}
-
-static void ShowRequiredSpace(HWND page)
-{
-    DWORD megabytes;
-    UINT hundredths;
-    SplitKbToMb(setup.requiredKb[setup.installType], &megabytes, &hundredths);
-    char text[FREE_TEXT_SIZE];
-    FormatText(text, sizeof text, LoadText(IDS_REQUIRED_SPACE), megabytes, hundredths);
-    SetDlgItemTextA(page, IDC_TARGET_SIZE, text);
 }
 
 void FillTargetPage(HWND page)
@@ -81,7 +73,7 @@ void FillTargetPage(HWND page)
     SendDlgItemMessageA(page, IDC_TARGET_EDIT, EM_LIMITTEXT, DIRECTORY_EDIT_LIMIT, 0);
     SetDlgItemTextA(page, IDC_TARGET_EDIT, setup.targetDir);
     ShowFreeSpace(page, setup.targetDir);
-    ShowRequiredSpace(page);
+    ShowSizeText(page, IDC_TARGET_SIZE, IDS_REQUIRED_SPACE, setup.requiredKb[setup.installType]);
     SetFocus(GetDlgItem(page, IDC_NEXT));
 }
 
@@ -167,11 +159,8 @@ ErrorCode CanonicaliseTarget(char *text, int length)
     StripTrailingBackslash(text, 0);
     AppendText(text, TEXT_BUFFER_SIZE, kDummySuffix);
 
-    char *filePart = NULL;
-    DWORD m = GetFullPathNameA(text, DIRECTORY_READ_SIZE, setup.pathBuffer, &filePart);
-    if (m == 0 || filePart == NULL || m > MAX_PATH_CHARS)
+    if (!FullFolderOf(text))
         return IDS_BAD_TARGET;
-    *filePart = 0;
     if (strlen(setup.pathBuffer) < 4 || !HasDrivePrefix(setup.pathBuffer))
         return IDS_BAD_TARGET;
     return 0;
@@ -179,7 +168,7 @@ ErrorCode CanonicaliseTarget(char *text, int length)
 
 static int IsMediumDirectory(const char *directory)
 {
-    setup.sourceDir[setup.sourceDirLen] = 0;
+    TrimSourceDir();
     CopyText(sourceUpper, sizeof sourceUpper, setup.sourceDir);
     CharUpperA(sourceUpper);
     CopyText(setup.textBuffer, sizeof setup.textBuffer, directory);

@@ -1,9 +1,10 @@
 #!/bin/sh
-# set-load-config.sh EXE MAP
-# Points the load-configuration entry of a linked PE file's data directory at
-# the structure _load_config_used (src/app/runtime.cpp), whose address the
-# linker's map gives, and writes the image checksum anew. The linker of the
-# toolchain (binutils 2.40) leaves that entry empty whatever the program defines.
+# set-directories.sh EXE MAP
+# Points two entries of a linked PE file's data directory at what the linker's
+# map says, and writes the image checksum anew. The linker of the toolchain
+# (binutils 2.40) leaves them empty: the load configuration whatever the program
+# defines (the structure _load_config_used, src/app/runtime.cpp), the exports
+# when their table is not a section of its own (cmake/linker-script.cmake).
 set -eu
 exe=$1
 map=$2
@@ -26,12 +27,21 @@ case $(number $optional 2) in
      size=112 ;;   # the whole 64-bit structure
 *)   echo "$exe: not a PE image" >&2; exit 1 ;;
 esac
-entry=$((directories + 10 * 8))
-rva=$((address - base))
-old=$(number $entry 4)
-[ "$old" = 0 ] || [ "$old" = "$rva" ] || { echo "$exe: a load configuration is there already" >&2; exit 1; }
-put32 $entry $rva
-put32 $((entry + 4)) $size
+# set_entry INDEX ADDRESS SIZE: an entry that is empty or says the same already.
+set_entry() {
+    entry=$((directories + $1 * 8))
+    rva=$(($2 - base))
+    old=$(number $entry 4)
+    [ "$old" = 0 ] || [ "$old" = "$rva" ] || { echo "$exe: data directory entry $1 is set already" >&2; exit 1; }
+    put32 $entry $rva
+    put32 $((entry + 4)) $3
+}
+set_entry 10 $address $size
+
+# The export table the linker made: the input line " .edata  0x00407870  0x14b dll stuff".
+exports=$(awk '$1 == ".edata" && $4 == "dll" && $2 ~ /^0x/ { print $2, $3; exit }' "$map")
+[ -n "$exports" ] || { echo "$map: no export table" >&2; exit 1; }
+set_entry 0 $exports
 
 # The checksum: 16-bit words summed with their carries, the checksum field
 # itself left out, plus the file's length.
