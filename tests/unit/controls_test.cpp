@@ -1,23 +1,8 @@
-// The installer's window classes in-process: the page class, picture choice, web addresses.
+// The decisions of the installer's controls: picture choice, web addresses.
 #include "test_support.h"
 #include "ui/controls.h"
 
 namespace {
-
-TEST(ControlClasses, PagesKeepADialogsExtraBytesAndOnlyTheHotLinkShowsTheHand)
-{
-    ResetSetupState();
-    setup.hInstance = GetModuleHandleA(NULL);
-    WNDCLASSA info;
-    if (!GetClassInfoA(setup.hInstance, "TALVIREX", &info)) {
-        ASSERT_EQ(1, RegisterWindowClasses());
-    }
-    ASSERT_TRUE(GetClassInfoA(setup.hInstance, "TALVIREX", &info));
-    EXPECT_TRUE(info.cbWndExtra == DLGWINDOWEXTRA && info.hIcon != NULL && info.lpfnWndProc == DlgIconWndProc);
-    const struct { const char *name; bool hand; } links[] = {{"WwwBut", false}, {"WwwButHot", true}};
-    for (const auto &l : links)
-        EXPECT_EQ(l.hand, GetClassInfoA(setup.hInstance, l.name, &info) && info.hCursor != LoadCursorA(NULL, IDC_ARROW));
-}
 
 TEST(PictureChoice, LeadingDigitOneToNineElseOne)
 {

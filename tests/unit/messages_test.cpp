@@ -31,7 +31,7 @@ TEST(Messages, LoadTextTakesTheLowWordAndMissingTextsAreEmpty)
     EXPECT_STREQ("", LoadText(1));
 }
 
-TEST(Text, CopyAppendAndFormatStayInsideTheBuffer)
+TEST(Text, CopyAndAppendStayInsideTheBuffer)
 {
     char buf[8];
     EXPECT_EQ(0, CopyText(buf, sizeof buf, "12345678"));
@@ -40,10 +40,6 @@ TEST(Text, CopyAppendAndFormatStayInsideTheBuffer)
     EXPECT_EQ(1, AppendText(buf, sizeof buf, "defg"));
     EXPECT_EQ(0, AppendText(buf, sizeof buf, "h"));
     EXPECT_STREQ("abcdefg", buf);
-    EXPECT_EQ(4, FormatText(buf, 6, "%lu,%02u", 1UL, 5u));
-    EXPECT_STREQ("1,05", buf);
-    EXPECT_EQ(-1, FormatText(buf, 6, "%s", "toolong"));
-    EXPECT_STREQ("toolo", buf);
     char dir[5] = "C:\\";
     EXPECT_EQ(1, EnsureTrailingBackslash(dir, sizeof dir));
     EXPECT_STREQ("C:\\", dir);
