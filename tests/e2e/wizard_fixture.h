@@ -126,13 +126,14 @@ protected:
         ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / "TALVIREX.INF", Utf8ToCp1250(inf)));
     }
 
-    // 3 KB of kind 1 with an icon, 20 KB of kind 0, a kind 1 with the '*' icon.
-    void WriteDefaultMedium()
+    // 3 KB of kind 1 with an icon, 20 KB of kind 0, a kind 1 with the '*' icon; then the extra files.
+    void WriteDefaultMedium(std::vector<MediumFile> extra = {})
     {
-        WriteMedium({{"PUBL.EXE", std::string(3000, 'x'), "PUBL.EXE;1;PUBL.ICO;Publikácia"},
-                     {"PUBL.ICO", "icon", ""},
-                     {"DATA.DAT", std::string(20000, 'd'), "DATA.DAT;0"},
-                     {"CITAJ.TXT", "text", "CITAJ.TXT;1;*;Čítaj ma"}});
+        extra.insert(extra.begin(), {{"PUBL.EXE", std::string(3000, 'x'), "PUBL.EXE;1;PUBL.ICO;Publikácia"},
+                                     {"PUBL.ICO", "icon", ""},
+                                     {"DATA.DAT", std::string(20000, 'd'), "DATA.DAT;0"},
+                                     {"CITAJ.TXT", "text", "CITAJ.TXT;1;*;Čítaj ma"}});
+        WriteMedium(extra);
     }
 
     Result Start(const std::string &args = "")
