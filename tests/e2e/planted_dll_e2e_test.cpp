@@ -11,22 +11,29 @@ const char kMarkerDll[] = TEST_BUILD_DIR "\\fixtures\\planted\\marker.dll";
 
 class PlantedDll : public WizardTest {
 protected:
-    void InstallBesidePlantedDlls(const char *windowsVersion)
-    {
-        const std::string app = "Software\\Wine\\AppDefaults\\TALVIREX.EXE", dlls = app + "\\DllOverrides";
-        testsupport::RegistryValue version(HKEY_CURRENT_USER, app, "Version"), theme(HKEY_CURRENT_USER, dlls, "uxtheme"),
-            versionDll(HKEY_CURRENT_USER, dlls, "version");
-        ASSERT_TRUE(version.Set(windowsVersion) && theme.Set("native,builtin") && versionDll.Set("native,builtin"));
-        // The marker DLL leaves <its path>.loaded when loaded, here by the test itself.
-        std::string probe = currentDir_ / "probe.dll";
-        ASSERT_TRUE(CopyFileA(kMarkerDll, probe.c_str(), FALSE));
-        FreeLibrary(LoadLibraryA(probe.c_str()));
-        ASSERT_TRUE(DeleteFileA((probe + ".loaded").c_str()));
+    testsupport::ScratchDir currentDir_{"planted_current"};
+};
 
-        const std::string planted[] = {*medium_ / "uxtheme.dll", currentDir_ / "uxtheme.dll", currentDir_ / "version.dll"};
-        for (const std::string &path : planted)
-            ASSERT_TRUE(CopyFileA(kMarkerDll, path.c_str(), FALSE)) << path;
-        WriteDefaultMedium();
+// Windows 7 has SetDefaultDllDirectories (Wine's does); on Vista the installer
+// does not call it and loads the late DLLs from the system directory first.
+TEST_F(PlantedDll, NoneIsLoadedWhereTheSearchCanBeLimitedNorWhereTheyAreLoadedFirst)
+{
+    // The marker DLL leaves <its path>.loaded when loaded, here by the test itself.
+    std::string probe = currentDir_ / "probe.dll";
+    ASSERT_TRUE(CopyFileA(kMarkerDll, probe.c_str(), FALSE));
+    FreeLibrary(LoadLibraryA(probe.c_str()));
+    ASSERT_TRUE(DeleteFileA((probe + ".loaded").c_str()));
+    const std::string planted[] = {*medium_ / "uxtheme.dll", currentDir_ / "uxtheme.dll", currentDir_ / "version.dll"};
+    for (const std::string &path : planted)
+        ASSERT_TRUE(CopyFileA(kMarkerDll, path.c_str(), FALSE)) << path;
+    WriteDefaultMedium();
+    const std::string app = "Software\\Wine\\AppDefaults\\TALVIREX.EXE", dlls = app + "\\DllOverrides";
+    testsupport::RegistryValue version(HKEY_CURRENT_USER, app, "Version"), theme(HKEY_CURRENT_USER, dlls, "uxtheme"),
+        versionDll(HKEY_CURRENT_USER, dlls, "version");
+    for (const char *windowsVersion : {"win7", "vista"}) {
+        SCOPED_TRACE(windowsVersion);
+        testsupport::RemoveTree(Target());
+        ASSERT_TRUE(version.Set(windowsVersion) && theme.Set("native,builtin") && versionDll.Set("native,builtin"));
         HWND page, chooser;
         Result run = installer_.Start(*medium_ / "TALVIREX.EXE", "", currentDir_.path());
         if (run) run = WaitForPage(10000, &page);
@@ -46,22 +53,8 @@ protected:
                 loaded.push_back(path);
         EXPECT_EQ(std::vector<std::string>(), loaded);
         ASSERT_TRUE(run);
-        EXPECT_TRUE(testsupport::FileExists(programFiles_ + "\\Testovacia\\DATA.DAT")) << "not a maximal installation";
+        EXPECT_TRUE(testsupport::FileExists(Target() + "\\DATA.DAT")) << "not a maximal installation";
     }
-
-    testsupport::ScratchDir currentDir_{"planted_current"};
-};
-
-// Windows 7 has SetDefaultDllDirectories (Wine's does); on Vista the installer
-// does not call it and loads the late DLLs from the system directory first.
-TEST_F(PlantedDll, NoneIsLoadedWhereTheSearchCanBeLimited)
-{
-    InstallBesidePlantedDlls("win7");
-}
-
-TEST_F(PlantedDll, NoneIsLoadedWhereTheyAreLoadedFirst)
-{
-    InstallBesidePlantedDlls("vista");
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ protected:
     HWND page_ = NULL;
 };
 
-TEST_F(Wizard, WalksBothWaysAndSkipsTheGroupPageWhenNoGroupIsWanted)
+TEST_F(Wizard, WalksBothWaysKeepsTheChoicesAndSkipsTheGroupPageWhenNoGroupIsWanted)
 {
     EXPECT_EQ(Text(94, Utf8ToCp1250(kTitle)), robot::WindowText(page_));
     EXPECT_EQ(Text(35, Utf8ToCp1250(kTitle)), robot::ControlText(page_, 1000));
@@ -35,28 +35,23 @@ TEST_F(Wizard, WalksBothWaysAndSkipsTheGroupPageWhenNoGroupIsWanted)
     // A page the user moved gives its position to the next.
     SetWindowPos(page_, NULL, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(robot::WaitUntil([&] { RECT r; GetWindowRect(page_, &r); return r.left == 37; }, "the move"));
-    ASSERT_TRUE(Walk(&page_, {10001, 10002, 10003, 10004, 10003, 10002, 10001}));
-    RECT r;
-    GetWindowRect(page_, &r);
-    EXPECT_EQ(37 * 1000 + 41, r.left * 1000 + r.top);
-    // The group switched off after the group page was visited.
-    ASSERT_TRUE(robot::PressButton(page_, 1101));
-    ASSERT_TRUE(Walk(&page_, {10002, 10004, 10002, 10001, 10000}));
-    CancelAndClose();
-}
-
-TEST_F(Wizard, TypePageShowsSizesAndKeepsChoicesAcrossBack)
-{
     ASSERT_TRUE(Walk(&page_, {10001}));
+    EXPECT_EQ(Utf8ToCp1250("Ď&alej >"), robot::ControlText(page_, IDOK)) << "the pages' letters in code page 1250";
     // Minimal: 1 + 3 + 1 KB; maximal adds the 20 KB of kind 0.
     EXPECT_EQ("(0,00 MB) (0,02 MB)", robot::ControlText(page_, 1001) + " " + robot::ControlText(page_, 1002));
     EXPECT_TRUE(robot::ControlChecked(page_, 61) && robot::ControlChecked(page_, 1101) &&
                 robot::ControlChecked(page_, 1102));
     ASSERT_TRUE(robot::PressButton(page_, 60));
     ASSERT_TRUE(robot::PressButton(page_, 1102));
-    ASSERT_TRUE(Walk(&page_, {10000, 10001}));
+    ASSERT_TRUE(Walk(&page_, {10002, 10003, 10004, 10003, 10002, 10001}));
+    RECT r;
+    GetWindowRect(page_, &r);
+    EXPECT_EQ(37 * 1000 + 41, r.left * 1000 + r.top);
     EXPECT_TRUE(robot::ControlChecked(page_, 60) && !robot::ControlChecked(page_, 61) &&
                 robot::ControlChecked(page_, 1101) && !robot::ControlChecked(page_, 1102));
+    // The group switched off after the group page was visited.
+    ASSERT_TRUE(robot::PressButton(page_, 1101));
+    ASSERT_TRUE(Walk(&page_, {10002, 10004, 10002, 10001, 10000}));
     CancelAndClose();
 }
 
@@ -104,7 +99,7 @@ TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
 }
 
 // The forms the target may take are the unit tests' table; here each refusal shows its own message.
-TEST_F(Wizard, TargetPageRefusesBadDirectoriesAndStoresTheRestCanonical)
+TEST_F(Wizard, TargetPageRefusesBadDirectoriesStoresTheRestCanonicalAndBrowses)
 {
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(programFiles_ + "\\Testovacia", robot::ControlText(page_, 1200));
@@ -131,12 +126,7 @@ TEST_F(Wizard, TargetPageRefusesBadDirectoriesAndStoresTheRestCanonical)
     robot::SetControlText(page_, 1200, medium_->path() + "\\Inside");
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(Utf8ToCp1250("c:\\Publikácie\\Nové"), robot::ControlText(page_, 1200));
-    CancelAndClose();
-}
-
-TEST_F(Wizard, BrowseButtonPutsTheChosenFolderInTheField)
-{
-    ASSERT_TRUE(Walk(&page_, {10001, 10002}));
+    // Browse puts the chosen folder in the field.
     robot::SetControlText(page_, 1200, shell_->path() + "\\");
     ASSERT_TRUE(robot::PressButton(page_, 1201));
     HWND chooser = NULL;
@@ -251,21 +241,6 @@ protected:
     }
 };
 
-TEST_F(StartUp, Win32sAndNt3AreRefused)
-{
-    testsupport::RegistryValue version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\TALVIREX.EXE", "Version");
-    struct {
-        const char *version;
-        bool welcomed;
-    } cases[] = {{"win31", false}, {"nt351", false}, {"win95", true}, {"nt40", true}};
-    for (const auto &c : cases) {
-        ASSERT_TRUE(version.Set(c.version));
-        std::string boxes;
-        EXPECT_EQ(c.welcomed, Welcomed("", &boxes)) << c.version;
-        EXPECT_EQ(c.welcomed ? "" : "TALVIREX: " + Text(40) + " | ", boxes) << c.version;
-    }
-}
-
 TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
 {
     const std::string elsewhere = *shell_ / "TALVIREX.EXE", medium = medium_->path().substr(medium_->path().rfind('\\') + 1);
@@ -282,23 +257,29 @@ TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
     EXPECT_STRCASEEQ(("TALVIREX: " + Text(6) + " | TALVIREX - Bad Disk: " + *medium_ / "GONE.ICO | ").c_str(), boxes.c_str());
 }
 
-TEST_F(StartUp, OptionsCAndDAndABadDescription)
+TEST_F(StartUp, Win32sNt3OptionsCAndDAndABadDescription)
 {
-    const std::string installed = "[INSTALL]\r\nWIN32=1\r\n", bad = "TALVIREX: " + Text(3) + " | ";
+    testsupport::RegistryValue version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\TALVIREX.EXE", "Version");
+    const std::string installed = "[INSTALL]\r\nWIN32=1\r\n", bad = "TALVIREX: " + Text(3) + " | ",
+                      old = "TALVIREX: " + Text(40) + " | ";
     struct {
+        const char *version;           // the Windows that Wine pretends to be, "" its own
         std::string ini, args, line;   // line: a FILE2 line that spoils the description
         bool welcomed;
         std::string boxes;
-    } cases[] = {{installed, "-C", "", false, ""}, {"", "-c", "", true, ""}, {"[INSTALL]\r\nWIN32=2\r\n", "-C", "", true, ""},
-                 {installed, "", "", true, ""}, {"", "", "X;9", false, bad},
-                 {"", "-D", "X;9", false, bad + "TALVIREX - Bad Info: FILE2 | "}};
+    } cases[] = {{"win31", "", "", "", false, old}, {"nt351", "", "", "", false, old}, {"win95", "", "", "", true, ""},
+                 {"nt40", "", "", "", true, ""}, {"", installed, "-C", "", false, ""}, {"", "", "-c", "", true, ""},
+                 {"", "[INSTALL]\r\nWIN32=2\r\n", "-C", "", true, ""}, {"", installed, "", "", true, ""},
+                 {"", "", "", "X;9", false, bad}, {"", "", "-D", "X;9", false, bad + "TALVIREX - Bad Info: FILE2 | "}};
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.version + c.ini + c.args);
+        ASSERT_TRUE(*c.version ? version.Set(c.version) : version.Remove());
         if (!c.line.empty())
             WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1"}, {"X", "x", c.line}});
         ASSERT_TRUE(testsupport::WriteFileBytes(IniPath(), c.ini));
         std::string boxes;
-        EXPECT_EQ(c.welcomed, Welcomed(c.args, &boxes)) << c.ini << c.args;
-        EXPECT_EQ(c.boxes, boxes) << c.ini << c.args;
+        EXPECT_EQ(c.welcomed, Welcomed(c.args, &boxes));
+        EXPECT_EQ(c.boxes, boxes);
     }
 }
 
