@@ -23,17 +23,9 @@ protected:
     // Runs the installer with args to its end and gives its exit code; a window it shows fails the test.
     DWORD RunQuiet(const std::string &args)
     {
-        std::string shown;
-        EXPECT_TRUE(Start(args));
-        EXPECT_TRUE(robot::WaitUntil([&] {
-            for (const char *cls : {"TALVIREX", "#32770"})
-                if (!robot::TopWindows(installer_.Id(), cls).empty())
-                    shown = cls;
-            return !installer_.Running() || !shown.empty();
-        }, "the quiet run's end"));
-        EXPECT_EQ("", shown) << "a window appeared with " << args;
-        DWORD code = 99;
-        EXPECT_TRUE(installer_.WaitForExit(&code));
+        std::string boxes;
+        DWORD code = RunToPageOrEnd(args, &boxes);
+        EXPECT_EQ("", boxes) << args;
         return code;
     }
 };
@@ -68,11 +60,9 @@ TEST_F(Quiet, MaximalRunWithTargetGroupAndLogThenMinimalWithoutShortcuts)
     EXPECT_FALSE(DirectoryExists(commonPrograms_ + "\\Testovacia skupina"));
 
     // -U -Q removes it without a question, and says so in the exit code.
-    robot::Process removal;
-    DWORD code = 99;
-    ASSERT_TRUE(removal.Start(programFiles_ + "\\Testovacia\\TALVIREX.EXE", "-U -Q", medium_->path()));
-    ASSERT_TRUE(removal.WaitForExit(&code));
-    EXPECT_EQ(0u, code);
+    std::string boxes;
+    EXPECT_EQ(0u, RunToPageOrEnd("-U -Q", &boxes, programFiles_ + "\\Testovacia\\TALVIREX.EXE"));
+    EXPECT_EQ("", boxes);
     EXPECT_FALSE(FileExists(programFiles_ + "\\Testovacia\\PUBL.EXE"));
     EXPECT_FALSE(FileExists(IniPath()));
 }

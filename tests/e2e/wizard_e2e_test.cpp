@@ -201,44 +201,6 @@ protected:
         WizardTest::SetUp();
         WriteDefaultMedium();
     }
-    // Starts exe (the medium's installer when ""): true when the welcome page came, false when it ended with
-    // exit code 0. Boxes on the way are answered with OK, "caption: text | " of each going to *boxes; in the
-    // folder chooser ("<chooser> ") the folders of locate are opened and OK pressed, or Cancel when there are none.
-    bool Welcomed(const std::string &args, std::string *boxes, std::string exe = "",
-                  const std::vector<std::string> &locate = {})
-    {
-        robot::Process process;
-        exe = exe.empty() ? *medium_ / "TALVIREX.EXE" : exe;
-        EXPECT_TRUE(process.Start(exe, args, exe.substr(0, exe.rfind('\\'))));
-        bool welcomed = false, asked = false;
-        boxes->clear();
-        for (int n = 0; n < 4; n++) {
-            bool seen = robot::WaitUntil([&] {
-                welcomed = !robot::TopWindows(process.Id(), "TALVIREX").empty();
-                asked = !robot::TopWindows(process.Id(), "#32770").empty();
-                return welcomed || asked || !process.Running();
-            }, "a page, a message or the end");
-            EXPECT_TRUE(seen);
-            robot::MessageBoxInfo box;
-            if (!seen || welcomed || !asked || !robot::WaitForMessageBox(process.Id(), &box))
-                break;
-            HWND w = box.window;
-            if (!GetDlgItem(w, robot::kChooserList)) {
-                EXPECT_TRUE(robot::AnswerMessageBox(box, IDOK));
-                *boxes += box.caption + ": " + box.text + " | ";
-                continue;
-            }
-            *boxes += "<chooser> ";
-            EXPECT_TRUE(robot::WaitUntil([&] { return robot::ControlText(w, robot::kChooserFolder) != ""; }, "the chooser"));
-            for (const std::string &folder : locate)
-                EXPECT_TRUE(robot::OpenChooserFolder(w, folder.c_str()));
-            EXPECT_TRUE(robot::PressButton(w, locate.empty() ? IDCANCEL : IDOK));
-            EXPECT_TRUE(robot::WaitUntil([&] { return !IsWindow(w); }, "the chooser to close"));
-        }
-        DWORD code = 1;
-        EXPECT_TRUE(welcomed || (process.WaitForExit(&code) && code == 0)) << "exit code " << code;
-        return welcomed;
-    }
 };
 
 TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
@@ -247,13 +209,13 @@ TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
     ASSERT_TRUE(CopyFileA(Installer().c_str(), elsewhere.c_str(), FALSE));
     const std::string notThere = "TALVIREX: " + Text(103) + " | <chooser> ";
     std::string boxes;
-    EXPECT_TRUE(Welcomed("", &boxes, elsewhere, {"[..]", "[" + medium + "]"}));
+    EXPECT_EQ(kWelcomed, RunToPageOrEnd("", &boxes, elsewhere, {"[..]", "[" + medium + "]"}));
     EXPECT_EQ(notThere, boxes);
-    EXPECT_FALSE(Welcomed("-D", &boxes, elsewhere));
+    EXPECT_EQ(0u, RunToPageOrEnd("-D", &boxes, elsewhere));
     EXPECT_EQ(notThere + "TALVIREX: " + Text(104) + " | ", boxes);
     // An icon file the description names is missing: -D names it.
     WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1;GONE.ICO;P"}});
-    EXPECT_FALSE(Welcomed("-D", &boxes));
+    EXPECT_EQ(0u, RunToPageOrEnd("-D", &boxes));
     EXPECT_STRCASEEQ(("TALVIREX: " + Text(6) + " | TALVIREX - Bad Disk: " + *medium_ / "GONE.ICO | ").c_str(), boxes.c_str());
 }
 
@@ -278,7 +240,7 @@ TEST_F(StartUp, Win32sNt3OptionsCAndDAndABadDescription)
             WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1"}, {"X", "x", c.line}});
         ASSERT_TRUE(testsupport::WriteFileBytes(IniPath(), c.ini));
         std::string boxes;
-        EXPECT_EQ(c.welcomed, Welcomed(c.args, &boxes));
+        EXPECT_EQ(c.welcomed ? kWelcomed : 0, RunToPageOrEnd(c.args, &boxes));
         EXPECT_EQ(c.boxes, boxes);
     }
 }

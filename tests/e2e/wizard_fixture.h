@@ -142,7 +142,7 @@ protected:
     }
 
     // Waits for page pageId, enabled (no message box over it) and other than previous.
-    Result WaitForPage(int pageId, HWND *page, HWND previous = NULL)
+    Result WaitForPage(int pageId, HWND *page, HWND previous = NULL, DWORD timeoutMs = robot::kDefaultTimeoutMs)
     {
         int seen = 0;
         Result r = robot::WaitUntil(
@@ -152,19 +152,19 @@ protected:
                         return (*page = w) != NULL;
                 return false;
             },
-            "page " + std::to_string(pageId));
+            "page " + std::to_string(pageId), timeoutMs);
         if (!r)
             r << " (last page seen: " << seen << ")";
         return r;
     }
 
     // Presses Next or Back from page to page through the given pages.
-    Result Walk(HWND *page, std::vector<int> pages)
+    Result Walk(HWND *page, std::vector<int> pages, DWORD timeoutMs = robot::kDefaultTimeoutMs)
     {
         for (int next : pages) {
             HWND previous = *page;
             Result r = robot::PressButton(previous, next > PageOf(previous) ? IDOK : 46);
-            if (!r || !(r = WaitForPage(next, page, previous)))
+            if (!r || !(r = WaitForPage(next, page, previous, timeoutMs)))
                 return r;
         }
         return ::testing::AssertionSuccess();
@@ -181,6 +181,46 @@ protected:
             return ::testing::AssertionFailure() << "expected message " << id << " \"" << Text(id)
                                                  << "\", the box shows \"" << box.text << "\"";
         return r ? robot::AnswerMessageBox(box, answer) : r;
+    }
+
+    // Runs exe (the medium's installer when "") until a page comes (kWelcomed) or it ends (its exit code).
+    // Boxes on the way are answered with OK, "caption: text | " of each going to *boxes; in the folder
+    // chooser ("<chooser> ") the folders of locate are opened and OK pressed, or Cancel when there are none.
+    static constexpr DWORD kWelcomed = 0xFFFF;
+    DWORD RunToPageOrEnd(const std::string &args, std::string *boxes, std::string exe = "",
+                         const std::vector<std::string> &locate = {})
+    {
+        robot::Process process;
+        exe = exe.empty() ? *medium_ / "TALVIREX.EXE" : exe;
+        EXPECT_TRUE(process.Start(exe, args, exe.substr(0, exe.rfind('\\'))));
+        bool welcomed = false, asked = false;
+        boxes->clear();
+        for (int n = 0; n < 4; n++) {
+            bool seen = robot::WaitUntil([&] {
+                welcomed = !robot::TopWindows(process.Id(), "TALVIREX").empty();
+                asked = !robot::TopWindows(process.Id(), "#32770").empty();
+                return welcomed || asked || !process.Running();
+            }, "a page, a message or the end");
+            EXPECT_TRUE(seen);
+            robot::MessageBoxInfo box;
+            if (!seen || welcomed || !asked || !robot::WaitForMessageBox(process.Id(), &box))
+                break;
+            HWND w = box.window;
+            if (!GetDlgItem(w, robot::kChooserList)) {
+                EXPECT_TRUE(robot::AnswerMessageBox(box, IDOK));
+                *boxes += box.caption + ": " + box.text + " | ";
+                continue;
+            }
+            *boxes += "<chooser> ";
+            EXPECT_TRUE(robot::WaitUntil([&] { return robot::ControlText(w, robot::kChooserFolder) != ""; }, "the chooser"));
+            for (const std::string &folder : locate)
+                EXPECT_TRUE(robot::OpenChooserFolder(w, folder.c_str()));
+            EXPECT_TRUE(robot::PressButton(w, locate.empty() ? IDCANCEL : IDOK));
+            EXPECT_TRUE(robot::WaitUntil([&] { return !IsWindow(w); }, "the chooser to close"));
+        }
+        DWORD code = kWelcomed;
+        EXPECT_TRUE(welcomed || process.WaitForExit(&code));
+        return code;
     }
 
     // Cancels from page: the finish page follows.
@@ -225,7 +265,7 @@ protected:
         }
         if (r) r = Walk(&page, {10004});
         if (r && failure == 0)
-            return Walk(&page, {10021}) ? (*finish = page, r) : ::testing::AssertionFailure() << "no finish page";
+            return (r = Walk(&page, {10021}, copyTimeoutMs_)) ? (*finish = page, r) : r << " (no finish page)";
         robot::MessageBoxInfo box;
         if (r) r = robot::PressButton(page, IDOK);
         if (r) r = robot::WaitForMessageBox(installer_.Id(), &box);
@@ -242,6 +282,7 @@ protected:
         return r;
     }
     std::string exe_, args_, groupChoice_;   // another installer to start, with args_; a group to choose
+    DWORD copyTimeoutMs_ = robot::kDefaultTimeoutMs;
 
     std::string IniPath() const
     {
