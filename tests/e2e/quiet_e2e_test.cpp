@@ -78,9 +78,9 @@ TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
         DWORD code;
         std::function<void()> arrange;
     } cases[] = {
-        {"-T", 5, {}}, {"-TPub\\Here", 5, {}}, {"-T\"" + pub, 350, {}}, {"-T" + pub + "\\a?b", 15, {}},
-        {"-TQ:\\Pub", 24, {}}, {"-T" + medium, 2, {}}, {"-GZl\xE1|skupina", 77, {}}, {"-G\"Skupina", 350, {}},
-        {"-G\" \"", 77, {}}, {"-T" + std::string(300, 'x'), 350, {}},
+        // The forms of -T and -G are the unit tests' tables; here each refusal ends with its own code.
+        {"-TPub\\Here", 5, {}}, {"-T\"" + pub, 350, {}}, {"-T" + pub + "\\a?b", 15, {}}, {"-TQ:\\Pub", 24, {}},
+        {"-T" + medium, 2, {}}, {"-GZl\xE1|skupina", 77, {}},
         {"-T" + pub, 25, [&] { viewer = CreateWindowA("KVX_APP", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL); }},
         {"-T" + pub, 4, [&] { ASSERT_TRUE(wizard.Start(*medium_ / "TALVIREX.EXE", "", medium)); ASSERT_TRUE(robot::WaitForWindow(wizard.Id(), "TALVIREX", &page)); }},
         {"-T" + pub, 3, [&] { ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / "TALVIREX.INF", "[PUBLICATION]\r\nTITLE=T\r\n")); }},
