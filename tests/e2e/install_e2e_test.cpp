@@ -13,7 +13,8 @@ using testsupport::ReadShortcut;
 
 class Install : public WizardTest {};
 
-TEST_F(Install, MaximalRunCopiesEveryKindByVersionAndMakesShortcuts)
+// Minimal runs are the removal's and the quiet run's tests.
+TEST_F(Install, MaximalRunFromElsewhereCopiesEveryKindByVersionAndMakesShortcuts)
 {
     // The installer (version 2.1) and the sample library (1.0) serve as versioned files.
     std::string newer = Contents(TEST_INSTALLER), older = Contents(TEST_BUILD_DIR "\\sample\\VZKLIB.DLL");
@@ -26,6 +27,13 @@ TEST_F(Install, MaximalRunCopiesEveryKindByVersionAndMakesShortcuts)
     ASSERT_TRUE(testsupport::WriteFileBytes(plain, "old"));
     WriteDefaultMedium({{"TVXKEEP.DLL", older, "TVXKEEP.DLL;2"}, {"TVXNEW.DLL", newer, "TVXNEW.DLL;4"},
                         {"TVXWIN.DAT", "new", "TVXWIN.DAT;3"}});
+    // Started off the medium with -S, into a group chosen from the list of existing ones.
+    for (const char *group : {"Hry", "Nástroje", "Žurnály"})
+        ASSERT_TRUE(testsupport::MakeDirectories(commonPrograms_ + "\\" + Utf8ToCp1250(group)));
+    exe_ = *shell_ / "TALVIREX.EXE";
+    args_ = "-S\"" + medium_->path() + "\"";
+    groupChoice_ = Utf8ToCp1250("Nástroje");
+    ASSERT_TRUE(CopyFileA(Installer().c_str(), exe_.c_str(), FALSE));
     HWND finish;
     ASSERT_TRUE(RunInstall(&finish, false, true, true));
     EXPECT_EQ(Text(96, Utf8ToCp1250(kTitle)), robot::ControlText(finish, 1001));
@@ -41,33 +49,13 @@ TEST_F(Install, MaximalRunCopiesEveryKindByVersionAndMakesShortcuts)
         DeleteFileA(f.c_str());
     EXPECT_EQ("1", Ini(IniPath(), "INSTALL", "WIN32"));
     EXPECT_EQ(Target() + "\\", Ini(IniPath(), "SETING", "PATH"));
-    std::string publication = Target() + "\\PUBL.EXE|" + Target() + "\\PUBL.ICO|" + Target();
-    EXPECT_EQ(publication, ReadShortcut(Link(GroupDir(), "Publikácia")));
+    std::string publication = Target() + "\\PUBL.EXE|" + Target() + "\\PUBL.ICO|" + Target(),
+                group = commonPrograms_ + "\\" + groupChoice_;
+    EXPECT_EQ(publication, ReadShortcut(Link(group, "Publikácia")));
     EXPECT_EQ(publication, ReadShortcut(Link(commonDesktop_, "Publikácia")));
-    EXPECT_EQ(Target() + "\\CITAJ.TXT||" + Target(), ReadShortcut(Link(GroupDir(), "Čítaj ma")))
+    EXPECT_EQ(Target() + "\\CITAJ.TXT||" + Target(), ReadShortcut(Link(group, "Čítaj ma")))
         << "a '*' entry has no icon of its own";
-}
-
-// Minimal, without the desktop icon, into a group chosen from the list, started off the medium with -S.
-TEST_F(Install, MinimalRunFromElsewhereWithOptionSIntoAChosenExistingGroup)
-{
-    WriteDefaultMedium();
-    for (const char *group : {"Hry", "Nástroje", "Žurnály"})
-        ASSERT_TRUE(testsupport::MakeDirectories(commonPrograms_ + "\\" + Utf8ToCp1250(group)));
-    exe_ = *shell_ / "TALVIREX.EXE";
-    args_ = "-S\"" + medium_->path() + "\"";
-    groupChoice_ = Utf8ToCp1250("Nástroje");
-    ASSERT_TRUE(CopyFileA(Installer().c_str(), exe_.c_str(), FALSE));
-    HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, true, true, false));
-    ASSERT_TRUE(Close(finish));
-    EXPECT_EQ(std::string(3000, 'x'), Contents(Target() + "\\PUBL.EXE"));
-    EXPECT_FALSE(FileExists(Target() + "\\DATA.DAT")) << "kind 0 stays on the medium";
-    EXPECT_EQ(medium_->path() + "\\", Ini(IniPath(), "SETING", "PATH"));
-    EXPECT_EQ(Target() + "\\PUBL.EXE|" + Target() + "\\PUBL.ICO|" + Target(),
-              ReadShortcut(Link(commonPrograms_ + "\\" + groupChoice_, "Publikácia")));
     EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
-    EXPECT_FALSE(FileExists(Link(commonDesktop_, "Publikácia")));
 }
 
 // A failing run shows its message over the progress page (RunInstall checks that); nothing after the
