@@ -80,7 +80,8 @@ TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
     } cases[] = {
         // The forms of -T and -G are the unit tests' tables; here each refusal ends with its own code.
         {"-TPub\\Here", 5, {}}, {"-T\"" + pub, 350, {}}, {"-T" + pub + "\\a?b", 15, {}}, {"-TQ:\\Pub", 24, {}},
-        {"-T" + medium, 2, {}}, {"-GZl\xE1|skupina", 77, {}},
+        {"-T" + medium, 2, {}}, {"-GZl\xE1|skupina", 77, {}}, {"-G\" \"", 77, {}},
+        {"-T" + std::string(300, 'x'), 350, {}},
         {"-T" + pub, 25, [&] { viewer = CreateWindowA("KVX_APP", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL); }},
         {"-T" + pub, 4, [&] { ASSERT_TRUE(wizard.Start(*medium_ / "TALVIREX.EXE", "", medium)); ASSERT_TRUE(robot::WaitForWindow(wizard.Id(), "TALVIREX", &page)); }},
         {"-T" + pub, 3, [&] { ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / "TALVIREX.INF", "[PUBLICATION]\r\nTITLE=T\r\n")); }},
