@@ -50,22 +50,6 @@ protected:
         return r ? Close(finish) : r;
     }
 
-    // Waits for a message box of any process (the list of programs starts the
-    // installer itself), expects text and answers it.
-    Result Answer(const std::string &text, int button)
-    {
-        robot::MessageBoxInfo box;
-        Result r = robot::WaitUntil(
-            [&] {
-                HWND w = FindWindowA("#32770", "TALVIREX");
-                return w && IsWindowVisible(w) && !(box = robot::ReadMessageBox(w)).buttons.empty();
-            },
-            "a message box");
-        if (r && box.text != text)
-            return ::testing::AssertionFailure() << "expected \"" << text << "\", the box shows \"" << box.text << "\"";
-        return r ? robot::AnswerMessageBox(box, button) : r;
-    }
-
     // Starts a program, answers the removal's question with Yes when a
     // question is expected, and expects message id with argument.
     Result RunRemoval(const std::string &exe, const std::string &args, UINT id, const std::string &argument,

@@ -187,17 +187,11 @@ TEST_F(WizardTest, TargetPageRefusesADriveWithoutRoomForThePublication)
 }
 
 // Start-up refusals and the options, each with a fresh process.
-class StartUp : public WizardTest {
-protected:
-    void SetUp() override
-    {
-        WizardTest::SetUp();
-        WriteDefaultMedium();
-    }
-};
+using StartUp = WizardTest;
 
 TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
 {
+    WriteDefaultMedium();
     const std::string elsewhere = *shell_ / "TALVIREX.EXE", medium = medium_->path().substr(medium_->path().rfind('\\') + 1);
     ASSERT_TRUE(CopyFileA(Installer().c_str(), elsewhere.c_str(), FALSE));
     const std::string notThere = "TALVIREX: " + Text(103) + " | <chooser> ";
@@ -214,6 +208,7 @@ TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
 
 TEST_F(StartUp, Win32sNt3OptionsCAndDAndABadDescription)
 {
+    WriteDefaultMedium();
     testsupport::RegistryValue version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\TALVIREX.EXE", "Version");
     const std::string installed = "[INSTALL]\r\nWIN32=1\r\n", bad = "TALVIREX: " + Text(3) + " | ",
                       old = "TALVIREX: " + Text(40) + " | ";

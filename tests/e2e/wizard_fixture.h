@@ -170,17 +170,27 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    // Waits for a message box of any process (the list of programs starts the
+    // installer itself), expects text and answers it.
+    static Result Answer(const std::string &text, int button)
+    {
+        robot::MessageBoxInfo box;
+        Result r = robot::WaitUntil(
+            [&] {
+                HWND w = FindWindowA("#32770", "TALVIREX");
+                return w && IsWindowVisible(w) && !(box = robot::ReadMessageBox(w)).buttons.empty();
+            },
+            "a message box");
+        if (r && box.text != text)
+            return ::testing::AssertionFailure() << "expected \"" << text << "\", the box shows \"" << box.text << "\"";
+        return r ? robot::AnswerMessageBox(box, button) : r;
+    }
+
     // Presses a button and expects message id, answered with answer.
     Result ExpectMessage(HWND page, int button, UINT id, int answer = IDOK)
     {
-        robot::MessageBoxInfo box;
         Result r = robot::PressButton(page, button);
-        if (r)
-            r = robot::WaitForMessageBox(installer_.Id(), &box);
-        if (r && box.text != Text(id))
-            return ::testing::AssertionFailure() << "expected message " << id << " \"" << Text(id)
-                                                 << "\", the box shows \"" << box.text << "\"";
-        return r ? robot::AnswerMessageBox(box, answer) : r;
+        return r ? Answer(Text(id), answer) : r;
     }
 
     // Runs exe (the medium's installer when "") until a page comes (kWelcomed) or it ends (its exit code).
