@@ -58,8 +58,8 @@ TEST_F(Install, MaximalRunFromElsewhereCopiesEveryKindByVersionAndMakesShortcuts
     EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
 }
 
-// A failing run shows its message over the progress page (RunInstall checks that); nothing after the
-// failure is done: the later copies, the INI record, the group, the desktop icon.
+// A failing run shows its message (RunInstall checks that); nothing after the failure is done:
+// the later copies, the INI record, the group, the desktop icon.
 TEST_F(Install, AFailureStopsTheRunWhereItHappens)
 {
     const struct { UINT message; std::function<bool()> arrange; std::string state; } cases[] = {

@@ -68,7 +68,7 @@ TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
     ASSERT_TRUE(Walk(&page_, {10001}));
     // Cancel and closing the window ask first; Escape does nothing.
     ASSERT_TRUE(ExpectMessage(page_, 45, 13, IDYES));
-    robot::PressKey(GetDlgItem(page_, 1), VK_ESCAPE);
+    PostMessageA(GetDlgItem(page_, 1), WM_KEYDOWN, VK_ESCAPE, 1);
     PostMessageA(page_, WM_CLOSE, 0, 0);
     robot::MessageBoxInfo box;
     ASSERT_TRUE(robot::WaitForMessageBox(installer_.Id(), &box));

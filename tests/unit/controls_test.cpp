@@ -1,15 +1,8 @@
-// The decisions of the installer's controls: picture choice, web addresses.
+// The web address a link control opens.
 #include "test_support.h"
 #include "ui/controls.h"
 
 namespace {
-
-TEST(PictureChoice, LeadingDigitOneToNineElseOne)
-{
-    const struct { const char *text; int id; } table[] = {{"1", 1}, {"2", 2}, {"9x", 9}, {"0", 1}, {"A", 1}, {"", 1}, {" 2", 1}};
-    for (const auto &t : table)
-        EXPECT_EQ(t.id, PictureIdFor(t.text)) << '"' << t.text << '"';
-}
 
 TEST(WebAddress, IsHttpAndTheTextAfterTheLayoutLetter)
 {
