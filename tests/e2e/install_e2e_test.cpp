@@ -1,5 +1,6 @@
 // Whole installations through the wizard, checked on disk: the copied files,
-// the publication's INI file and the shortcut files.
+// the publication's INI file and the shortcut files; a file above 4 GiB; DLLs planted beside the installer.
+#include <fstream>
 #include <functional>
 
 #include "wizard_fixture.h"
@@ -83,6 +84,86 @@ TEST_F(Install, AFailureStopsTheRunWhereItHappens)
                                (FileExists(Link(commonDesktop_, "Jedna")) ? "desktop" : ""));
         for (const std::string &made : {Target(), GroupDir(), IniPath()})
             testsupport::RemoveTree(made);
+    }
+}
+
+const unsigned long long kBigSize = (4ull << 30) + 10;
+const DWORD kCopyTimeoutMs = 600000;
+
+// 1 MiB blocks, so that two 4 GiB files need not be held.
+bool SameBytes(const std::string &a, const std::string &b)
+{
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    std::vector<char> ba(1 << 20), bb(1 << 20);
+    while (fa.read(ba.data(), ba.size()), fb.read(bb.data(), bb.size()), fa.gcount() > 0 || fb.gcount() > 0)
+        if (fa.gcount() != fb.gcount() || memcmp(ba.data(), bb.data(), (size_t)fa.gcount()) != 0)
+            return false;
+    return fa.eof() && fb.eof();
+}
+
+// That it counts whole is the description test's; here it is copied whole.
+TEST_F(Install, FileAbove4GiBIsCopiedWhole)
+{
+    ULARGE_INTEGER freeBytes = {};
+    GetDiskFreeSpaceExA((programFiles_ + "\\").c_str(), &freeBytes, NULL, NULL);
+    if (freeBytes.QuadPart < kBigSize + (1ull << 30))
+        GTEST_SKIP() << "no room for a copy of " << kBigSize << " bytes: " << freeBytes.QuadPart << " free";
+    WriteMedium({{"PUBL.EXE", "publication", "PUBL.EXE;1"}, {"BIG.DAT", "", "BIG.DAT;1"}});
+    ASSERT_TRUE(testsupport::WriteSparseFile(*medium_ / "BIG.DAT", kBigSize));
+    HWND finish;
+    copyTimeoutMs_ = kCopyTimeoutMs;
+    ASSERT_TRUE(RunInstall(&finish, false, false, false));
+    ASSERT_TRUE(Close(finish));
+    EXPECT_TRUE(SameBytes(*medium_ / "BIG.DAT", Target() + "\\BIG.DAT"));
+}
+
+// DLLs of system names planted beside the installer and in its current directory
+// stay unloaded through a maximal installation and the Browse dialog. Wine prefers
+// them for TALVIREX.EXE (native, builtin), searching those folders as Windows does.
+// Not version.dll beside the installer: Wine's own user32 imports it (Windows' does not).
+const char kMarkerDll[] = TEST_BUILD_DIR "\\fixtures\\planted\\marker.dll";
+
+// Windows 7 has SetDefaultDllDirectories (Wine's does); on Vista the installer
+// does not call it and loads the late DLLs from the system directory first.
+TEST_F(Install, NoPlantedDllIsLoadedWhereTheSearchCanBeLimitedNorWhereTheyAreLoadedFirst)
+{
+    testsupport::ScratchDir currentDir("planted_current");
+    // The marker DLL leaves <its path>.loaded when loaded, here by the test itself.
+    std::string probe = currentDir / "probe.dll";
+    ASSERT_TRUE(CopyFileA(kMarkerDll, probe.c_str(), FALSE));
+    FreeLibrary(LoadLibraryA(probe.c_str()));
+    ASSERT_TRUE(DeleteFileA((probe + ".loaded").c_str()));
+    const std::string planted[] = {*medium_ / "uxtheme.dll", currentDir / "uxtheme.dll", currentDir / "version.dll"};
+    for (const std::string &path : planted)
+        ASSERT_TRUE(CopyFileA(kMarkerDll, path.c_str(), FALSE)) << path;
+    WriteDefaultMedium();
+    const std::string app = "Software\\Wine\\AppDefaults\\TALVIREX.EXE", dlls = app + "\\DllOverrides";
+    testsupport::RegistryValue version(HKEY_CURRENT_USER, app, "Version"), theme(HKEY_CURRENT_USER, dlls, "uxtheme"),
+        versionDll(HKEY_CURRENT_USER, dlls, "version");
+    for (const char *windowsVersion : {"win7", "vista"}) {
+        SCOPED_TRACE(windowsVersion);
+        testsupport::RemoveTree(Target());
+        ASSERT_TRUE(version.Set(windowsVersion) && theme.Set("native,builtin") && versionDll.Set("native,builtin"));
+        HWND page, chooser;
+        Result run = installer_.Start(*medium_ / "TALVIREX.EXE", "", currentDir.path());
+        if (run) run = WaitForPage(10000, &page);
+        if (run) run = Walk(&page, {10001, 10002});
+        if (run) run = robot::PressButton(page, 1201);
+        if (run) run = robot::WaitForWindow(installer_.Id(), "#32770", &chooser);
+        if (run) Sleep(200);   // the dialog fills in
+        if (run) run = robot::PressButton(chooser, IDCANCEL);
+        if (run) run = WaitForPage(10002, &page);
+        if (run) run = Walk(&page, {10003, 10004, 10021});
+        if (run) run = Close(page);
+
+        // The markers first: a planted DLL that was loaded may also have broken the run.
+        std::vector<std::string> loaded;
+        for (const std::string &path : planted)
+            if (testsupport::FileExists(path + ".loaded"))
+                loaded.push_back(path);
+        EXPECT_EQ(std::vector<std::string>(), loaded);
+        ASSERT_TRUE(run);
+        EXPECT_TRUE(testsupport::FileExists(Target() + "\\DATA.DAT")) << "not a maximal installation";
     }
 }
 
