@@ -43,13 +43,6 @@ protected:
         return state;
     }
 
-    Result Install(bool minimal, bool group, bool desktop)
-    {
-        HWND finish;
-        Result r = RunInstall(&finish, minimal, group, desktop);
-        return r ? Close(finish) : r;
-    }
-
     // Starts a program, answers the removal's question with Yes when a
     // question is expected, and expects message id with argument.
     Result RunRemoval(const std::string &exe, const std::string &args, UINT id, const std::string &argument,
@@ -83,8 +76,8 @@ TEST_F(Uninstall, RemovalRestoresTheStateBeforeTheInstallation)
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
         std::string before = Snapshot();
-        ASSERT_TRUE(!c.again || Install(true, c.group, c.desktop));
-        ASSERT_TRUE(Install(c.minimal, c.group, c.desktop));
+        ASSERT_TRUE(!c.again || RunInstall(nullptr, true, c.group, c.desktop));
+        ASSERT_TRUE(RunInstall(nullptr, c.minimal, c.group, c.desktop));
         EXPECT_EQ(Title(), EntryValue("DisplayName"));
         EXPECT_EQ("<none>", EntryValue("DisplayName", true)) << "the entry stands in the other registry view";
         EXPECT_EQ("\"" + Copy() + "\" -U", EntryValue("UninstallString"));
@@ -120,7 +113,7 @@ TEST_F(Uninstall, BadInputIsExplainedAndRemovesNothing)
     WriteDefaultMedium();
     std::string onMedium = *medium_ / "TALVIREX.EXE", description = Target() + "\\TALVIREX.INF";
     ASSERT_TRUE(RunRemoval(onMedium, "-U", 302, "", false)) << "no entry yet";
-    ASSERT_TRUE(Install(false, true, true));
+    ASSERT_TRUE(RunInstall(nullptr, false, true, true));
     std::string installed = Snapshot();
     // The copied description's new text ("-" deletes it); on the medium, the entry belongs elsewhere.
     struct { std::string exe, description; UINT id; } cases[] = {
