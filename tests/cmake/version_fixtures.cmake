@@ -1,4 +1,4 @@
-# DLLs for version_test.cpp: version_fixture(NAME [FILE_VERSION PRODUCT_VERSION FILE_OS PADDING]) makes
+# DLLs for the version table of file_ops_test.cpp: version_fixture(NAME [FILE_VERSION PRODUCT_VERSION FILE_OS PADDING]) makes
 # <build>/fixtures/version/NAME.dll; PADDING 1 brings its resource near 4196 bytes, 2 past them.
 function(version_fixture name)
     add_library(vfix_${name} SHARED ${CMAKE_SOURCE_DIR}/tests/fixtures/version/fixture.c)

@@ -16,7 +16,7 @@ namespace {
 std::string InstallerDiagnostic(const std::string &dir)
 {
     robot::Process reader;
-    EXPECT_TRUE(reader.Start(TEST_HELPER_DIR "\\read_description.exe", "-D \"" + dir + "\""));
+    EXPECT_TRUE(reader.Start(TEST_BUILD_DIR "\\helpers\\read_description.exe", "-D \"" + dir + "\""));
     std::string diagnostic;
     for (int boxes = 0; boxes < 4; boxes++) {
         std::vector<HWND> found;

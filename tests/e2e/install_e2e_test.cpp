@@ -1,5 +1,8 @@
 // Whole installations through the wizard, checked on disk: the copied files,
-// the publication's INI file and the shortcut files.
+// the publication's INI file and the shortcut files; a file above 4 GiB; DLLs planted beside the installer.
+#include <fstream>
+#include <functional>
+
 #include "wizard_fixture.h"
 
 namespace wizard {
@@ -11,80 +14,8 @@ using testsupport::ReadShortcut;
 
 class Install : public WizardTest {};
 
-TEST_F(Install, MaximalRunCopiesEveryKindAndMakesShortcuts)
-{
-    WriteDefaultMedium();
-    HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, false, true, true));
-    EXPECT_EQ(Text(96, Utf8ToCp1250(kTitle)), robot::ControlText(finish, 1001));
-    EXPECT_EQ(" ", robot::ControlText(finish, 1002));
-    ASSERT_TRUE(Close(finish));
-
-    EXPECT_EQ(std::string(3000, 'x'), Contents(Target() + "\\PUBL.EXE"));
-    EXPECT_EQ(std::string(20000, 'd'), Contents(Target() + "\\DATA.DAT"));
-    EXPECT_FALSE(FileExists(Target() + "\\PUBL.ICO")) << "an icon file is copied only when listed";
-    EXPECT_EQ("1", Ini(IniPath(), "INSTALL", "WIN32"));
-    EXPECT_EQ(Target() + "\\", Ini(IniPath(), "SETING", "PATH"));
-    std::string publication = Target() + "\\PUBL.EXE|" + Target() + "\\PUBL.ICO|" + Target();
-    EXPECT_EQ(publication, ReadShortcut(Link(GroupDir(), "Publikácia")));
-    EXPECT_EQ(publication, ReadShortcut(Link(commonDesktop_, "Publikácia")));
-    EXPECT_EQ(Target() + "\\CITAJ.TXT||" + Target(), ReadShortcut(Link(GroupDir(), "Čítaj ma")))
-        << "a '*' entry has no icon of its own";
-
-    // A second start with -C finds the publication installed and ends silently.
-    robot::Process again;
-    DWORD code = 1;
-    ASSERT_TRUE(again.Start(*medium_ / "TALVIREX.EXE", "-C"));
-    ASSERT_TRUE(again.WaitForExit(&code));
-    EXPECT_EQ(0u, code);
-}
-
-TEST_F(Install, MinimalRunLeavesKindZeroOnTheMedium)
-{
-    WriteDefaultMedium();
-    HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, true, true, false));
-    ASSERT_TRUE(Close(finish));
-    EXPECT_TRUE(FileExists(Target() + "\\PUBL.EXE"));
-    EXPECT_FALSE(FileExists(Target() + "\\DATA.DAT"));
-    EXPECT_EQ(medium_->path() + "\\", Ini(IniPath(), "SETING", "PATH"));
-    EXPECT_TRUE(FileExists(Link(GroupDir(), "Publikácia")));
-    EXPECT_FALSE(FileExists(Link(commonDesktop_, "Publikácia")));
-}
-
-TEST_F(Install, FromElsewhereWithOptionSIntoAChosenExistingGroup)
-{
-    WriteDefaultMedium();
-    for (const char *group : {"Hry", "Nástroje", "Žurnály"})
-        ASSERT_TRUE(testsupport::MakeDirectories(commonPrograms_ + "\\" + Utf8ToCp1250(group)));
-    exe_ = *shell_ / "TALVIREX.EXE";
-    args_ = "-S\"" + medium_->path() + "\"";
-    groupChoice_ = Utf8ToCp1250("Nástroje");
-    ASSERT_TRUE(CopyFileA(Installer().c_str(), exe_.c_str(), FALSE));
-    HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, true, true, false));
-    ASSERT_TRUE(Close(finish));
-    EXPECT_EQ(std::string(3000, 'x'), Contents(Target() + "\\PUBL.EXE"));
-    EXPECT_EQ(medium_->path() + "\\", Ini(IniPath(), "SETING", "PATH"));
-    EXPECT_EQ(Target() + "\\PUBL.EXE|" + Target() + "\\PUBL.ICO|" + Target(),
-              ReadShortcut(Link(commonPrograms_ + "\\" + groupChoice_, "Publikácia")));
-    EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
-}
-
-TEST_F(Install, NothingToCopyWithoutShortcutsSucceeds)
-{
-    WriteMedium({{"DATA.DAT", "a", "DATA.DAT;0;*;Dáta"}});
-    HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, true, false, false));
-    EXPECT_EQ(Text(96, Utf8ToCp1250(kTitle)), robot::ControlText(finish, 1001));
-    ASSERT_TRUE(Close(finish));
-    EXPECT_TRUE(testsupport::DirectoryExists(Target()));
-    EXPECT_FALSE(FileExists(Target() + "\\DATA.DAT"));
-    EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
-    EXPECT_EQ("1", Ini(IniPath(), "INSTALL", "WIN32"));
-}
-
-TEST_F(Install, SystemFilesAreCopiedByProductVersion)
+// Minimal runs are the removal's and the quiet run's tests.
+TEST_F(Install, MaximalRunFromElsewhereCopiesEveryKindByVersionAndMakesShortcuts)
 {
     // The installer (version 2.1) and the sample library (1.0) serve as versioned files.
     std::string newer = Contents(TEST_INSTALLER), older = Contents(TEST_BUILD_DIR "\\sample\\VZKLIB.DLL");
@@ -95,55 +26,141 @@ TEST_F(Install, SystemFilesAreCopiedByProductVersion)
     ASSERT_TRUE(testsupport::WriteFileBytes(keep, newer));
     ASSERT_TRUE(testsupport::WriteFileBytes(replace, older));
     ASSERT_TRUE(testsupport::WriteFileBytes(plain, "old"));
-    WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1;*;Publikácia"},
-                 {"TVXKEEP.DLL", older, "TVXKEEP.DLL;2"},
-                 {"TVXNEW.DLL", newer, "TVXNEW.DLL;4"},
-                 {"TVXWIN.DAT", "new", "TVXWIN.DAT;3"}});
+    WriteDefaultMedium({{"TVXKEEP.DLL", older, "TVXKEEP.DLL;2"}, {"TVXNEW.DLL", newer, "TVXNEW.DLL;4"},
+                        {"TVXWIN.DAT", "new", "TVXWIN.DAT;3"}});
+    // Started off the medium with -S, into a group chosen from the list of existing ones.
+    for (const char *group : {"Hry", "Nástroje", "Žurnály"})
+        ASSERT_TRUE(testsupport::MakeDirectories(commonPrograms_ + "\\" + Utf8ToCp1250(group)));
+    exe_ = *shell_ / "TALVIREX.EXE";
+    args_ = "-S\"" + medium_->path() + "\"";
+    groupChoice_ = Utf8ToCp1250("Nástroje");
+    ASSERT_TRUE(CopyFileA(Installer().c_str(), exe_.c_str(), FALSE));
     HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, true, false, false));
+    ASSERT_TRUE(RunInstall(&finish, false, true, true));
+    EXPECT_EQ(Text(96, Utf8ToCp1250(kTitle)), robot::ControlText(finish, 1001));
     ASSERT_TRUE(Close(finish));
+
+    EXPECT_EQ(std::string(3000, 'x'), Contents(Target() + "\\PUBL.EXE"));
+    EXPECT_EQ(std::string(20000, 'd'), Contents(Target() + "\\DATA.DAT"));
+    EXPECT_FALSE(FileExists(Target() + "\\PUBL.ICO")) << "an icon file is copied only when listed";
     EXPECT_TRUE(Contents(keep) == newer) << "a newer installed library stays";
     EXPECT_TRUE(Contents(replace) == newer) << "an older installed library is replaced";
     EXPECT_EQ("new", Contents(plain)) << "a file without a version is replaced";
     for (const std::string &f : {keep, replace, plain})
         DeleteFileA(f.c_str());
-}
-
-TEST_F(Install, FailedThirdCopyKeepsTheFirstTwoAndWritesNoRecord)
-{
-    WriteMedium({{"ONE.TXT", "1", "ONE.TXT;1;*;Jedna"}, {"TWO.TXT", "2", "TWO.TXT;1"},
-                 {"THREE.TXT", "3", "THREE.TXT;1"}, {"FOUR.TXT", "4", "FOUR.TXT;1"}});
-    // A directory in the third file's place cannot be replaced by a file.
-    ASSERT_TRUE(testsupport::MakeDirectories(Target() + "\\THREE.TXT"));
-    HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, false, true, true, 9));
-    EXPECT_EQ(Text(100), robot::ControlText(finish, 1002));
-    ASSERT_TRUE(Close(finish));
-    EXPECT_EQ("12", Contents(Target() + "\\ONE.TXT") + Contents(Target() + "\\TWO.TXT"));
-    EXPECT_FALSE(FileExists(Target() + "\\FOUR.TXT"));
-    EXPECT_FALSE(FileExists(IniPath()));
+    EXPECT_EQ("1", Ini(IniPath(), "INSTALL", "WIN32"));
+    EXPECT_EQ(Target() + "\\", Ini(IniPath(), "SETING", "PATH"));
+    std::string publication = Target() + "\\PUBL.EXE|" + Target() + "\\PUBL.ICO|" + Target(),
+                group = commonPrograms_ + "\\" + groupChoice_;
+    EXPECT_EQ(publication, ReadShortcut(Link(group, "Publikácia")));
+    EXPECT_EQ(publication, ReadShortcut(Link(commonDesktop_, "Publikácia")));
+    EXPECT_EQ(Target() + "\\CITAJ.TXT||" + Target(), ReadShortcut(Link(group, "Čítaj ma")))
+        << "a '*' entry has no icon of its own";
     EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
 }
 
-TEST_F(Install, UnwritableIniFileIsReported)
+// A failing run shows its message (RunInstall checks that); nothing after the failure is done:
+// the later copies, the INI record, the group, the desktop icon.
+TEST_F(Install, AFailureStopsTheRunWhereItHappens)
 {
-    iniName_ = "Q:\\TVXNONE\\TVXTEST.INI";
-    WriteDefaultMedium();
-    HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, false, true, true, 54));
-    ASSERT_TRUE(Close(finish));
-    EXPECT_FALSE(testsupport::DirectoryExists(GroupDir())) << "no shortcuts after a failed record";
+    const struct { UINT message; std::function<bool()> arrange; std::string state; } cases[] = {
+        {9, [&] { return testsupport::MakeDirectories(Target() + "\\THREE.TXT"); }, "12<missing>|<none>||"},
+        {54, [&] { iniName_ = "Q:\\TVXNONE\\TVXTEST.INI"; return true; }, "124|<none>||"},
+        {17, [&] { return testsupport::WriteFileBytes(GroupDir(), "a file in the group's place"); }, "124|1||"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        iniName_ = "TVXTEST.INI";
+        ASSERT_TRUE(c.arrange());
+        WriteMedium({{"ONE.TXT", "1", "ONE.TXT;1;*;Jedna"}, {"TWO.TXT", "2", "TWO.TXT;1"},
+                     {"THREE.TXT", "3", "THREE.TXT;1"}, {"FOUR.TXT", "4", "FOUR.TXT;1"}});
+        ASSERT_TRUE(RunInstall(nullptr, false, true, true, c.message));
+        std::string copied;
+        for (const char *name : {"ONE.TXT", "TWO.TXT", "FOUR.TXT"})
+            copied += Contents(Target() + "\\" + name);
+        EXPECT_EQ(c.state, copied + "|" + Ini(IniPath(), "INSTALL", "WIN32") + "|" +
+                               (testsupport::DirectoryExists(GroupDir()) ? "group" : "") + "|" +
+                               (FileExists(Link(commonDesktop_, "Jedna")) ? "desktop" : ""));
+        for (const std::string &made : {Target(), GroupDir(), IniPath()})
+            testsupport::RemoveTree(made);
+    }
 }
 
-TEST_F(Install, GroupThatCannotBeMadeStopsBeforeTheDesktop)
+const unsigned long long kBigSize = (4ull << 30) + 10;
+const DWORD kCopyTimeoutMs = 600000;
+
+// 1 MiB blocks, so that two 4 GiB files need not be held.
+bool SameBytes(const std::string &a, const std::string &b)
 {
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    std::vector<char> ba(1 << 20), bb(1 << 20);
+    while (fa.read(ba.data(), ba.size()), fb.read(bb.data(), bb.size()), fa.gcount() > 0 || fb.gcount() > 0)
+        if (fa.gcount() != fb.gcount() || memcmp(ba.data(), bb.data(), (size_t)fa.gcount()) != 0)
+            return false;
+    return fa.eof() && fb.eof();
+}
+
+// That it counts whole is the description test's; here it is copied whole.
+TEST_F(Install, FileAbove4GiBIsCopiedWhole)
+{
+    ULARGE_INTEGER freeBytes = {};
+    GetDiskFreeSpaceExA((programFiles_ + "\\").c_str(), &freeBytes, NULL, NULL);
+    if (freeBytes.QuadPart < kBigSize + (1ull << 30))
+        GTEST_SKIP() << "no room for a copy of " << kBigSize << " bytes: " << freeBytes.QuadPart << " free";
+    WriteMedium({{"PUBL.EXE", "publication", "PUBL.EXE;1"}, {"BIG.DAT", "", "BIG.DAT;1"}});
+    ASSERT_TRUE(testsupport::WriteSparseFile(*medium_ / "BIG.DAT", kBigSize));
+    copyTimeoutMs_ = kCopyTimeoutMs;
+    ASSERT_TRUE(RunInstall(nullptr, false, false, false));
+    EXPECT_TRUE(SameBytes(*medium_ / "BIG.DAT", Target() + "\\BIG.DAT"));
+}
+
+// DLLs of system names planted beside the installer and in its current directory
+// stay unloaded through a maximal installation and the Browse dialog. Wine prefers
+// them for TALVIREX.EXE (native, builtin), searching those folders as Windows does.
+// Not version.dll beside the installer: Wine's own user32 imports it (Windows' does not).
+const char kMarkerDll[] = TEST_BUILD_DIR "\\fixtures\\planted\\marker.dll";
+
+// Windows 7 has SetDefaultDllDirectories (Wine's does); on Vista the installer
+// does not call it and loads the late DLLs from the system directory first.
+TEST_F(Install, NoPlantedDllIsLoadedWhereTheSearchCanBeLimitedNorWhereTheyAreLoadedFirst)
+{
+    testsupport::ScratchDir currentDir("planted_current");
+    // The marker DLL leaves <its path>.loaded when loaded, here by the test itself.
+    std::string probe = currentDir / "probe.dll";
+    ASSERT_TRUE(CopyFileA(kMarkerDll, probe.c_str(), FALSE));
+    FreeLibrary(LoadLibraryA(probe.c_str()));
+    ASSERT_TRUE(DeleteFileA((probe + ".loaded").c_str()));
+    const std::string planted[] = {*medium_ / "uxtheme.dll", currentDir / "uxtheme.dll", currentDir / "version.dll"};
+    for (const std::string &path : planted)
+        ASSERT_TRUE(CopyFileA(kMarkerDll, path.c_str(), FALSE)) << path;
     WriteDefaultMedium();
-    ASSERT_TRUE(testsupport::WriteFileBytes(GroupDir(), "a file in the group's place"));
-    HWND finish;
-    ASSERT_TRUE(RunInstall(&finish, false, true, true, 17));
-    ASSERT_TRUE(Close(finish));
-    EXPECT_EQ("1", Ini(IniPath(), "INSTALL", "WIN32"));
-    EXPECT_FALSE(FileExists(Link(commonDesktop_, "Publikácia")));
+    const std::string app = "Software\\Wine\\AppDefaults\\TALVIREX.EXE", dlls = app + "\\DllOverrides";
+    testsupport::RegistryValue version(HKEY_CURRENT_USER, app, "Version"), theme(HKEY_CURRENT_USER, dlls, "uxtheme"),
+        versionDll(HKEY_CURRENT_USER, dlls, "version");
+    for (const char *windowsVersion : {"win7", "vista"}) {
+        SCOPED_TRACE(windowsVersion);
+        testsupport::RemoveTree(Target());
+        ASSERT_TRUE(version.Set(windowsVersion) && theme.Set("native,builtin") && versionDll.Set("native,builtin"));
+        HWND page, chooser;
+        Result run = installer_.Start(*medium_ / "TALVIREX.EXE", "", currentDir.path());
+        if (run) run = WaitForPage(10000, &page);
+        if (run) run = Walk(&page, {10001, 10002});
+        if (run) run = robot::PressButton(page, 1201);
+        if (run) run = robot::WaitForWindow(installer_.Id(), "#32770", &chooser);
+        if (run) Sleep(200);   // the dialog fills in
+        if (run) run = robot::PressButton(chooser, IDCANCEL);
+        if (run) run = WaitForPage(10002, &page);
+        if (run) run = Walk(&page, {10003, 10004, 10021});
+        if (run) run = Close(page);
+
+        // The markers first: a planted DLL that was loaded may also have broken the run.
+        std::vector<std::string> loaded;
+        for (const std::string &path : planted)
+            if (testsupport::FileExists(path + ".loaded"))
+                loaded.push_back(path);
+        EXPECT_EQ(std::vector<std::string>(), loaded);
+        ASSERT_TRUE(run);
+        EXPECT_TRUE(testsupport::FileExists(Target() + "\\DATA.DAT")) << "not a maximal installation";
+    }
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ protected:
     HWND page_ = NULL;
 };
 
-TEST_F(Wizard, WalksBothWaysAndSkipsTheGroupPageWhenNoGroupIsWanted)
+TEST_F(Wizard, WalksBothWaysKeepsTheChoicesAndSkipsTheGroupPageWhenNoGroupIsWanted)
 {
     EXPECT_EQ(Text(94, Utf8ToCp1250(kTitle)), robot::WindowText(page_));
     EXPECT_EQ(Text(35, Utf8ToCp1250(kTitle)), robot::ControlText(page_, 1000));
@@ -35,28 +35,23 @@ TEST_F(Wizard, WalksBothWaysAndSkipsTheGroupPageWhenNoGroupIsWanted)
     // A page the user moved gives its position to the next.
     SetWindowPos(page_, NULL, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(robot::WaitUntil([&] { RECT r; GetWindowRect(page_, &r); return r.left == 37; }, "the move"));
-    ASSERT_TRUE(Walk(&page_, {10001, 10002, 10003, 10004, 10003, 10002, 10001}));
-    RECT r;
-    GetWindowRect(page_, &r);
-    EXPECT_EQ(37 * 1000 + 41, r.left * 1000 + r.top);
-    // The group switched off after the group page was visited.
-    ASSERT_TRUE(robot::PressButton(page_, 1101));
-    ASSERT_TRUE(Walk(&page_, {10002, 10004, 10002, 10001, 10000}));
-    CancelAndClose();
-}
-
-TEST_F(Wizard, TypePageShowsSizesAndKeepsChoicesAcrossBack)
-{
     ASSERT_TRUE(Walk(&page_, {10001}));
+    EXPECT_EQ(Utf8ToCp1250("Ď&alej >"), robot::ControlText(page_, IDOK)) << "the pages' letters in code page 1250";
     // Minimal: 1 + 3 + 1 KB; maximal adds the 20 KB of kind 0.
     EXPECT_EQ("(0,00 MB) (0,02 MB)", robot::ControlText(page_, 1001) + " " + robot::ControlText(page_, 1002));
     EXPECT_TRUE(robot::ControlChecked(page_, 61) && robot::ControlChecked(page_, 1101) &&
                 robot::ControlChecked(page_, 1102));
     ASSERT_TRUE(robot::PressButton(page_, 60));
     ASSERT_TRUE(robot::PressButton(page_, 1102));
-    ASSERT_TRUE(Walk(&page_, {10000, 10001}));
+    ASSERT_TRUE(Walk(&page_, {10002, 10003, 10004, 10003, 10002, 10001}));
+    RECT r;
+    GetWindowRect(page_, &r);
+    EXPECT_EQ(37 * 1000 + 41, r.left * 1000 + r.top);
     EXPECT_TRUE(robot::ControlChecked(page_, 60) && !robot::ControlChecked(page_, 61) &&
                 robot::ControlChecked(page_, 1101) && !robot::ControlChecked(page_, 1102));
+    // The group switched off after the group page was visited.
+    ASSERT_TRUE(robot::PressButton(page_, 1101));
+    ASSERT_TRUE(Walk(&page_, {10002, 10004, 10002, 10001, 10000}));
     CancelAndClose();
 }
 
@@ -73,7 +68,7 @@ TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
     ASSERT_TRUE(Walk(&page_, {10001}));
     // Cancel and closing the window ask first; Escape does nothing.
     ASSERT_TRUE(ExpectMessage(page_, 45, 13, IDYES));
-    robot::PressKey(GetDlgItem(page_, 1), VK_ESCAPE);
+    PostMessageA(GetDlgItem(page_, 1), WM_KEYDOWN, VK_ESCAPE, 1);
     PostMessageA(page_, WM_CLOSE, 0, 0);
     robot::MessageBoxInfo box;
     ASSERT_TRUE(robot::WaitForMessageBox(installer_.Id(), &box));
@@ -83,18 +78,11 @@ TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
     ASSERT_TRUE(WaitForPage(10001, &same));
     EXPECT_EQ(page_, same);
     // A second copy is refused while any page is shown, the finish page too.
-    for (int round = 0; round < 2; round++) {
-        if (round == 1) {
-            ASSERT_TRUE(Cancel(page_, &finish));
-        }
-        robot::Process second;
-        DWORD code = 1;
-        ASSERT_TRUE(second.Start(*medium_ / "TALVIREX.EXE", ""));
-        ASSERT_TRUE(robot::WaitForMessageBox(second.Id(), &box));
-        EXPECT_EQ(Text(4), box.text);
-        ASSERT_TRUE(robot::AnswerMessageBox(box, IDOK));
-        ASSERT_TRUE(second.WaitForExit(&code));
-        EXPECT_EQ(0u, code);
+    for (bool finished : {false, true}) {
+        std::string boxes;
+        ASSERT_TRUE(!finished || Cancel(page_, &finish));
+        EXPECT_EQ(0u, RunToPageOrEnd("", &boxes));
+        EXPECT_EQ("TALVIREX: " + Text(4) + " | ", boxes);
     }
     // The finish page closes at once, without a question.
     PostMessageA(finish, WM_CLOSE, 0, 0);
@@ -104,7 +92,7 @@ TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
 }
 
 // The forms the target may take are the unit tests' table; here each refusal shows its own message.
-TEST_F(Wizard, TargetPageRefusesBadDirectoriesAndStoresTheRestCanonical)
+TEST_F(Wizard, TargetPageRefusesBadDirectoriesStoresTheRestCanonicalAndBrowses)
 {
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(programFiles_ + "\\Testovacia", robot::ControlText(page_, 1200));
@@ -131,12 +119,7 @@ TEST_F(Wizard, TargetPageRefusesBadDirectoriesAndStoresTheRestCanonical)
     robot::SetControlText(page_, 1200, medium_->path() + "\\Inside");
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(Utf8ToCp1250("c:\\Publikácie\\Nové"), robot::ControlText(page_, 1200));
-    CancelAndClose();
-}
-
-TEST_F(Wizard, BrowseButtonPutsTheChosenFolderInTheField)
-{
-    ASSERT_TRUE(Walk(&page_, {10001, 10002}));
+    // Browse puts the chosen folder in the field.
     robot::SetControlText(page_, 1200, shell_->path() + "\\");
     ASSERT_TRUE(robot::PressButton(page_, 1201));
     HWND chooser = NULL;
@@ -177,21 +160,17 @@ TEST_F(Wizard, GroupPageListsGroupsOnceAndRefusesForbiddenNames)
     CancelAndClose();
 }
 
-// More to copy than the target drive holds: one sparse file of nearly 4 GB, listed as often as it takes.
+// More to copy than the target drive holds: one sparse file above 4 GiB, listed as often as it takes.
 TEST_F(WizardTest, TargetPageRefusesADriveWithoutRoomForThePublication)
 {
-    const ULONGLONG kFileBytes = 0xFFF00000;   // GetFileSize's low word holds it whole
+    const ULONGLONG kFileBytes = (4ull << 30) + 10;
     ULARGE_INTEGER free = {};
     ASSERT_TRUE(GetDiskFreeSpaceExA(programFiles_.c_str(), &free, NULL, NULL));
     size_t lines = (size_t)(free.QuadPart / kFileBytes) + 2;
     if (lines > 29)   // FILE1 to FILE29
         GTEST_SKIP() << "the target drive has more room than 29 files of 4 GB take";
     WriteMedium(std::vector<MediumFile>(lines, MediumFile{"BIG.DAT", "", "BIG.DAT;1"}));
-    HANDLE big = CreateFileA((*medium_ / "BIG.DAT").c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-    LARGE_INTEGER size;
-    size.QuadPart = (LONGLONG)kFileBytes;
-    ASSERT_TRUE(SetFilePointerEx(big, size, NULL, FILE_BEGIN) && SetEndOfFile(big));
-    CloseHandle(big);
+    ASSERT_TRUE(testsupport::WriteSparseFile(*medium_ / "BIG.DAT", kFileBytes));
     HWND page;
     ASSERT_TRUE(Start());
     ASSERT_TRUE(WaitForPage(10000, &page));
@@ -204,101 +183,45 @@ TEST_F(WizardTest, TargetPageRefusesADriveWithoutRoomForThePublication)
 }
 
 // Start-up refusals and the options, each with a fresh process.
-class StartUp : public WizardTest {
-protected:
-    void SetUp() override
-    {
-        WizardTest::SetUp();
-        WriteDefaultMedium();
-    }
-    // Starts exe (the medium's installer when ""): true when the welcome page came, false when it ended with
-    // exit code 0. Boxes on the way are answered with OK, "caption: text | " of each going to *boxes; in the
-    // folder chooser ("<chooser> ") the folders of locate are opened and OK pressed, or Cancel when there are none.
-    bool Welcomed(const std::string &args, std::string *boxes, std::string exe = "",
-                  const std::vector<std::string> &locate = {})
-    {
-        robot::Process process;
-        exe = exe.empty() ? *medium_ / "TALVIREX.EXE" : exe;
-        EXPECT_TRUE(process.Start(exe, args, exe.substr(0, exe.rfind('\\'))));
-        bool welcomed = false, asked = false;
-        boxes->clear();
-        for (int n = 0; n < 4; n++) {
-            bool seen = robot::WaitUntil([&] {
-                welcomed = !robot::TopWindows(process.Id(), "TALVIREX").empty();
-                asked = !robot::TopWindows(process.Id(), "#32770").empty();
-                return welcomed || asked || !process.Running();
-            }, "a page, a message or the end");
-            EXPECT_TRUE(seen);
-            robot::MessageBoxInfo box;
-            if (!seen || welcomed || !asked || !robot::WaitForMessageBox(process.Id(), &box))
-                break;
-            HWND w = box.window;
-            if (!GetDlgItem(w, robot::kChooserList)) {
-                EXPECT_TRUE(robot::AnswerMessageBox(box, IDOK));
-                *boxes += box.caption + ": " + box.text + " | ";
-                continue;
-            }
-            *boxes += "<chooser> ";
-            EXPECT_TRUE(robot::WaitUntil([&] { return robot::ControlText(w, robot::kChooserFolder) != ""; }, "the chooser"));
-            for (const std::string &folder : locate)
-                EXPECT_TRUE(robot::OpenChooserFolder(w, folder.c_str()));
-            EXPECT_TRUE(robot::PressButton(w, locate.empty() ? IDCANCEL : IDOK));
-            EXPECT_TRUE(robot::WaitUntil([&] { return !IsWindow(w); }, "the chooser to close"));
-        }
-        DWORD code = 1;
-        EXPECT_TRUE(welcomed || (process.WaitForExit(&code) && code == 0)) << "exit code " << code;
-        return welcomed;
-    }
-};
-
-TEST_F(StartUp, Win32sAndNt3AreRefused)
-{
-    testsupport::RegistryValue version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\TALVIREX.EXE", "Version");
-    struct {
-        const char *version;
-        bool welcomed;
-    } cases[] = {{"win31", false}, {"nt351", false}, {"win95", true}, {"nt40", true}};
-    for (const auto &c : cases) {
-        ASSERT_TRUE(version.Set(c.version));
-        std::string boxes;
-        EXPECT_EQ(c.welcomed, Welcomed("", &boxes)) << c.version;
-        EXPECT_EQ(c.welcomed ? "" : "TALVIREX: " + Text(40) + " | ", boxes) << c.version;
-    }
-}
+using StartUp = WizardTest;
 
 TEST_F(StartUp, NotOnTheMediumTheChooserFindsItOrTheInstallerEnds)
 {
+    WriteDefaultMedium();
     const std::string elsewhere = *shell_ / "TALVIREX.EXE", medium = medium_->path().substr(medium_->path().rfind('\\') + 1);
     ASSERT_TRUE(CopyFileA(Installer().c_str(), elsewhere.c_str(), FALSE));
     const std::string notThere = "TALVIREX: " + Text(103) + " | <chooser> ";
     std::string boxes;
-    EXPECT_TRUE(Welcomed("", &boxes, elsewhere, {"[..]", "[" + medium + "]"}));
+    EXPECT_EQ(kWelcomed, RunToPageOrEnd("", &boxes, elsewhere, {"[..]", "[" + medium + "]"}));
     EXPECT_EQ(notThere, boxes);
-    EXPECT_FALSE(Welcomed("-D", &boxes, elsewhere));
+    EXPECT_EQ(0u, RunToPageOrEnd("-D", &boxes, elsewhere));
     EXPECT_EQ(notThere + "TALVIREX: " + Text(104) + " | ", boxes);
-    // An icon file the description names is missing: -D names it.
-    WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1;GONE.ICO;P"}});
-    EXPECT_FALSE(Welcomed("-D", &boxes));
-    EXPECT_STRCASEEQ(("TALVIREX: " + Text(6) + " | TALVIREX - Bad Disk: " + *medium_ / "GONE.ICO | ").c_str(), boxes.c_str());
 }
 
-TEST_F(StartUp, OptionsCAndDAndABadDescription)
+TEST_F(StartUp, Win32sNt3OptionsCAndDAndABadDescription)
 {
-    const std::string installed = "[INSTALL]\r\nWIN32=1\r\n", bad = "TALVIREX: " + Text(3) + " | ";
+    WriteDefaultMedium();
+    testsupport::RegistryValue version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\TALVIREX.EXE", "Version");
+    const std::string installed = "[INSTALL]\r\nWIN32=1\r\n", bad = "TALVIREX: " + Text(3) + " | ",
+                      old = "TALVIREX: " + Text(40) + " | ";
     struct {
+        const char *version;           // the Windows that Wine pretends to be, "" its own
         std::string ini, args, line;   // line: a FILE2 line that spoils the description
         bool welcomed;
         std::string boxes;
-    } cases[] = {{installed, "-C", "", false, ""}, {"", "-c", "", true, ""}, {"[INSTALL]\r\nWIN32=2\r\n", "-C", "", true, ""},
-                 {installed, "", "", true, ""}, {"", "", "X;9", false, bad},
-                 {"", "-D", "X;9", false, bad + "TALVIREX - Bad Info: FILE2 | "}};
+    } cases[] = {{"win31", "", "", "", false, old}, {"nt351", "", "", "", false, old}, {"win95", "", "", "", true, ""},
+                 {"nt40", "", "", "", true, ""}, {"", installed, "-C", "", false, ""}, {"", "", "-c", "", true, ""},
+                 {"", "[INSTALL]\r\nWIN32=2\r\n", "-C", "", true, ""}, {"", installed, "", "", true, ""},
+                 {"", "", "", "X;9", false, bad}, {"", "", "-D", "X;9", false, bad + "TALVIREX - Bad Info: FILE2 | "}};
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.version + c.ini + c.args);
+        ASSERT_TRUE(*c.version ? version.Set(c.version) : version.Remove());
         if (!c.line.empty())
             WriteMedium({{"PUBL.EXE", "p", "PUBL.EXE;1"}, {"X", "x", c.line}});
         ASSERT_TRUE(testsupport::WriteFileBytes(IniPath(), c.ini));
         std::string boxes;
-        EXPECT_EQ(c.welcomed, Welcomed(c.args, &boxes)) << c.ini << c.args;
-        EXPECT_EQ(c.boxes, boxes) << c.ini << c.args;
+        EXPECT_EQ(c.welcomed ? kWelcomed : 0, RunToPageOrEnd(c.args, &boxes));
+        EXPECT_EQ(c.boxes, boxes);
     }
 }
 

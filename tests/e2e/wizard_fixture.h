@@ -126,13 +126,14 @@ protected:
         ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / "TALVIREX.INF", Utf8ToCp1250(inf)));
     }
 
-    // 3 KB of kind 1 with an icon, 20 KB of kind 0, a kind 1 with the '*' icon.
-    void WriteDefaultMedium()
+    // 3 KB of kind 1 with an icon, 20 KB of kind 0, a kind 1 with the '*' icon; then the extra files.
+    void WriteDefaultMedium(std::vector<MediumFile> extra = {})
     {
-        WriteMedium({{"PUBL.EXE", std::string(3000, 'x'), "PUBL.EXE;1;PUBL.ICO;Publikácia"},
-                     {"PUBL.ICO", "icon", ""},
-                     {"DATA.DAT", std::string(20000, 'd'), "DATA.DAT;0"},
-                     {"CITAJ.TXT", "text", "CITAJ.TXT;1;*;Čítaj ma"}});
+        extra.insert(extra.begin(), {{"PUBL.EXE", std::string(3000, 'x'), "PUBL.EXE;1;PUBL.ICO;Publikácia"},
+                                     {"PUBL.ICO", "icon", ""},
+                                     {"DATA.DAT", std::string(20000, 'd'), "DATA.DAT;0"},
+                                     {"CITAJ.TXT", "text", "CITAJ.TXT;1;*;Čítaj ma"}});
+        WriteMedium(extra);
     }
 
     Result Start(const std::string &args = "")
@@ -141,7 +142,7 @@ protected:
     }
 
     // Waits for page pageId, enabled (no message box over it) and other than previous.
-    Result WaitForPage(int pageId, HWND *page, HWND previous = NULL)
+    Result WaitForPage(int pageId, HWND *page, HWND previous = NULL, DWORD timeoutMs = robot::kDefaultTimeoutMs)
     {
         int seen = 0;
         Result r = robot::WaitUntil(
@@ -151,35 +152,85 @@ protected:
                         return (*page = w) != NULL;
                 return false;
             },
-            "page " + std::to_string(pageId));
+            "page " + std::to_string(pageId), timeoutMs);
         if (!r)
             r << " (last page seen: " << seen << ")";
         return r;
     }
 
     // Presses Next or Back from page to page through the given pages.
-    Result Walk(HWND *page, std::vector<int> pages)
+    Result Walk(HWND *page, std::vector<int> pages, DWORD timeoutMs = robot::kDefaultTimeoutMs)
     {
         for (int next : pages) {
             HWND previous = *page;
             Result r = robot::PressButton(previous, next > PageOf(previous) ? IDOK : 46);
-            if (!r || !(r = WaitForPage(next, page, previous)))
+            if (!r || !(r = WaitForPage(next, page, previous, timeoutMs)))
                 return r;
         }
         return ::testing::AssertionSuccess();
     }
 
+    // Waits for a message box of any process (the list of programs starts the
+    // installer itself), expects text and answers it.
+    static Result Answer(const std::string &text, int button)
+    {
+        robot::MessageBoxInfo box;
+        Result r = robot::WaitUntil(
+            [&] {
+                HWND w = FindWindowA("#32770", "TALVIREX");
+                return w && IsWindowVisible(w) && !(box = robot::ReadMessageBox(w)).buttons.empty();
+            },
+            "a message box");
+        if (r && box.text != text)
+            return ::testing::AssertionFailure() << "expected \"" << text << "\", the box shows \"" << box.text << "\"";
+        return r ? robot::AnswerMessageBox(box, button) : r;
+    }
+
     // Presses a button and expects message id, answered with answer.
     Result ExpectMessage(HWND page, int button, UINT id, int answer = IDOK)
     {
-        robot::MessageBoxInfo box;
         Result r = robot::PressButton(page, button);
-        if (r)
-            r = robot::WaitForMessageBox(installer_.Id(), &box);
-        if (r && box.text != Text(id))
-            return ::testing::AssertionFailure() << "expected message " << id << " \"" << Text(id)
-                                                 << "\", the box shows \"" << box.text << "\"";
-        return r ? robot::AnswerMessageBox(box, answer) : r;
+        return r ? Answer(Text(id), answer) : r;
+    }
+
+    // Runs exe (the medium's installer when "") until a page comes (kWelcomed) or it ends (its exit code).
+    // Boxes on the way are answered with OK, "caption: text | " of each going to *boxes; in the folder
+    // chooser ("<chooser> ") the folders of locate are opened and OK pressed, or Cancel when there are none.
+    static constexpr DWORD kWelcomed = 0xFFFF;
+    DWORD RunToPageOrEnd(const std::string &args, std::string *boxes, std::string exe = "",
+                         const std::vector<std::string> &locate = {})
+    {
+        robot::Process process;
+        exe = exe.empty() ? *medium_ / "TALVIREX.EXE" : exe;
+        EXPECT_TRUE(process.Start(exe, args, exe.substr(0, exe.rfind('\\'))));
+        bool welcomed = false, asked = false;
+        boxes->clear();
+        for (int n = 0; n < 4; n++) {
+            bool seen = robot::WaitUntil([&] {
+                welcomed = !robot::TopWindows(process.Id(), "TALVIREX").empty();
+                asked = !robot::TopWindows(process.Id(), "#32770").empty();
+                return welcomed || asked || !process.Running();
+            }, "a page, a message or the end");
+            EXPECT_TRUE(seen);
+            robot::MessageBoxInfo box;
+            if (!seen || welcomed || !asked || !robot::WaitForMessageBox(process.Id(), &box))
+                break;
+            HWND w = box.window;
+            if (!GetDlgItem(w, robot::kChooserList)) {
+                EXPECT_TRUE(robot::AnswerMessageBox(box, IDOK));
+                *boxes += box.caption + ": " + box.text + " | ";
+                continue;
+            }
+            *boxes += "<chooser> ";
+            EXPECT_TRUE(robot::WaitUntil([&] { return robot::ControlText(w, robot::kChooserFolder) != ""; }, "the chooser"));
+            for (const std::string &folder : locate)
+                EXPECT_TRUE(robot::OpenChooserFolder(w, folder.c_str()));
+            EXPECT_TRUE(robot::PressButton(w, locate.empty() ? IDCANCEL : IDOK));
+            EXPECT_TRUE(robot::WaitUntil([&] { return !IsWindow(w); }, "the chooser to close"));
+        }
+        DWORD code = kWelcomed;
+        EXPECT_TRUE(welcomed || process.WaitForExit(&code));
+        return code;
     }
 
     // Cancels from page: the finish page follows.
@@ -205,8 +256,8 @@ protected:
     std::string GroupDir() const { return commonPrograms_ + "\\Testovacia skupina"; }
     std::string Link(const std::string &dir, const char *name) const { return dir + "\\" + Utf8ToCp1250(name) + ".lnk"; }
 
-    // Walks the wizard with the given choices and installs; a failing run must
-    // show message failure over the progress page. Leaves the finish page in *finish.
+    // Walks the wizard with the given choices and installs; a failing run must show message failure
+    // and a finish page that says so. Leaves the finish page in *finish, or closes it when finish is null.
     Result RunInstall(HWND *finish, bool minimal, bool group, bool desktop, UINT failure = 0)
     {
         HWND page;
@@ -223,24 +274,20 @@ protected:
             if (r) r = robot::WaitUntil([&] { return robot::ControlText(page, 1300) == groupChoice_; }, "the choice");
         }
         if (r) r = Walk(&page, {10004});
-        if (r && failure == 0)
-            return Walk(&page, {10021}) ? (*finish = page, r) : ::testing::AssertionFailure() << "no finish page";
-        robot::MessageBoxInfo box;
-        if (r) r = robot::PressButton(page, IDOK);
-        if (r) r = robot::WaitForMessageBox(installer_.Id(), &box);
-        if (!r)
-            return r;
-        std::vector<HWND> pages = robot::TopWindows(installer_.Id(), "TALVIREX");
-        if (box.text != Text(failure) || pages.empty() || PageOf(pages.front()) != 10020)
-            return ::testing::AssertionFailure() << "expected message " << failure << " over the progress page, got \""
-                                                 << box.text << "\"";
-        r = robot::AnswerMessageBox(box, IDOK);
-        if (r) r = WaitForPage(10021, finish, page);
-        if (r && robot::ControlText(*finish, 1001) != Text(97, Utf8ToCp1250(kTitle)))
-            return ::testing::AssertionFailure() << "the finish page does not tell of a failure";
-        return r;
+        if (r && failure == 0) r = Walk(&page, {10021}, copyTimeoutMs_);
+        if (r && failure != 0) {
+            r = robot::PressButton(page, IDOK);
+            if (r) r = Answer(Text(failure), IDOK);
+            if (r) r = WaitForPage(10021, &page, page);
+            if (r && robot::ControlText(page, 1001) != Text(97, Utf8ToCp1250(kTitle)))
+                return ::testing::AssertionFailure() << "the finish page does not tell of a failure";
+        }
+        if (r && finish)
+            *finish = page;
+        return r && !finish ? Close(page) : r;
     }
     std::string exe_, args_, groupChoice_;   // another installer to start, with args_; a group to choose
+    DWORD copyTimeoutMs_ = robot::kDefaultTimeoutMs;
 
     std::string IniPath() const
     {

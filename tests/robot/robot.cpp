@@ -53,7 +53,7 @@ void Process::Kill()
     WaitForSingleObject(info_.hProcess, 5000);
 }
 
-std::string ClassName(HWND window)
+static std::string ClassName(HWND window)
 {
     char name[256] = "";
     GetClassNameA(window, name, sizeof name);
@@ -179,12 +179,6 @@ void SendCommand(HWND dialog, int id, int notification)
 void SetControlText(HWND dialog, int id, const std::string &text)
 {
     SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_ABORTIFHUNG, 5000, NULL);
-}
-
-void PressKey(HWND window, UINT virtualKey)
-{
-    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
 AssertionResult OpenChooserFolder(HWND chooser, const char *item)

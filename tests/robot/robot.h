@@ -45,7 +45,6 @@ struct MessageBoxInfo {
 
 // Top-level visible windows of the process whose class name equals className (ignoring case).
 std::vector<HWND> TopWindows(DWORD pid, const char *className);
-std::string ClassName(HWND window);
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 bool ControlEnabled(HWND dialog, int id);
@@ -69,7 +68,6 @@ MessageBoxInfo ReadMessageBox(HWND window);
 void SendCommand(HWND dialog, int id, int notification = BN_CLICKED);
 // Sets a control's text (an edit field, say); the control notifies its parent.
 void SetControlText(HWND dialog, int id, const std::string &text);
-void PressKey(HWND window, UINT virtualKey);
 
 // The folder chooser (an open-file dialog): opens a folder of its list ("[..]", "[name]") by a double click.
 const int kChooserList = 1121, kChooserFolder = 1088;

@@ -1,23 +1,14 @@
-// File copying with progress sub-steps, directory creation and free space.
-#include <numeric>
+// File copying, version decisions, directory creation and free space.
 #include <vector>
 
 #include "install/file_ops.h"
+#include "install/version.h"
 #include "shell/disk.h"
-#include "ui/controls.h"
-#include "resource.h"
 #include "test_support.h"
 
 using Names = std::vector<std::string>;
 
 namespace {
-
-std::vector<WPARAM> percents;   // every percentage the bar was sent
-LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == PROGBUT_SETPERCENT) percents.push_back(wParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 // Different in every block.
 std::string Pattern(size_t n) { std::string b(n, 0); for (size_t i = 0; i < n; i++) b[i] = (char)(i * 31 + i / 8192 + n); return b; }
@@ -31,28 +22,18 @@ struct CopyTest : ::testing::Test {
     std::string source = dir / "source.bin", dest = dir / "dest.bin";
 };
 
-TEST_F(CopyTest, CopiesContentAndReportsSubSteps)
+// The progress sub-steps only show on the bar; the copy must not stumble on any of them.
+TEST_F(CopyTest, CopiesContentAndTimeAcrossBlocksAndSteps)
 {
-    struct { DWORD size; WORD start, steps, reports; } cases[] = {   // each replaces the previous copy
-        {1000000, 50, 18, 18},   // the surplus carries over: every sixth or seventh block
-        {100000, 20, 18, 13}, {8193, 40, 2, 2},   // at most one per block; a 1-byte tail still reaches the threshold
-        {8192, 10, 1, 1}, {8192, 10, 99, 1}, {8192, 10, 100, 0}, {8192, 10, 0, 0}, {0, 10, 18, 0}};
-    WNDCLASSA wc = {0, BarProc, 0, 0, GetModuleHandleA(NULL), NULL, NULL, NULL, NULL, "TvxProbeBar"};
-    RegisterClassA(&wc);
-    setup.progressDialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, 0, 0, 0, 0);
-    CreateWindowExA(0, "TvxProbeBar", "", WS_CHILD, 0, 0, 9, 9, setup.progressDialog, (HMENU)IDC_PROGRESS_BAR, 0, 0);
+    struct { DWORD size; WORD start, steps; } cases[] = {   // each replaces the previous copy
+        {1000000, 50, 18}, {100000, 20, 18}, {8193, 40, 2}, {8192, 10, 99}, {8192, 10, 100}, {8192, 10, 0}, {0, 10, 18}};
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.size << " bytes, steps " << c.steps);
         ASSERT_TRUE(testsupport::WriteFileBytes(source, Pattern(c.size)));
-        percents.clear();
         EXPECT_EQ(0, CopyFileWithProgress(source.c_str(), dest.c_str(), c.start, c.steps));
-        std::vector<WPARAM> expected(c.reports);
-        std::iota(expected.begin(), expected.end(), c.start);
-        EXPECT_EQ(expected, percents);
         EXPECT_TRUE(testsupport::Contents(dest) == Pattern(c.size));
         EXPECT_EQ((Names{"dest.bin", "source.bin"}), testsupport::Listing(dir.path()));
     }
-    DestroyWindow(setup.progressDialog);
     EXPECT_EQ(0, CopyFileWithProgress(Self().c_str(), dest.c_str(), 0, 0));
     WIN32_FILE_ATTRIBUTE_DATA a = {}, b = {};
     GetFileAttributesExA(Self().c_str(), GetFileExInfoStandard, &a);
@@ -119,6 +100,28 @@ TEST(FreeSpace, CountsWholeKbAndStopsAt31Bits)
     for (const auto &c : cases)
         EXPECT_EQ(c.kb, FreeKbFromGeometry(c.bytesPerSector, c.sectorsPerCluster, c.freeClusters)) << c.freeClusters;
     EXPECT_EQ(0u, GetDriveFreeKb(MissingDrive()));
+}
+
+// Small DLLs with version resources of their own (tests/cmake/version_fixtures.cmake).
+std::string Fixture(const std::string &name) { return TEST_BUILD_DIR "\\fixtures\\version\\" + name + ".dll"; }
+
+// Only the product versions count, compared unsigned, high word first; whatever
+// cannot be read as a 32-bit Windows file counts as having no version.
+TEST(ShouldCopyByVersion, CopiesUnlessTheInstalledProductIsAsNew)
+{
+    struct { const char *source, *installed; int copy; } cases[] = {
+        {"p4_72_f9", "no_such_file", 1}, {"none", "p4_72_f9", 1}, {"p4_72_f9", "none", 1},
+        {"p4_72_f9", "p4_72_dos", 0},     // equal products, different file versions, a resource near the limit
+        {"p4_72_1_nt", "p4_72_f9", 1},    // a higher build number, on a file marked NT
+        {"p4_72_f9", "p4_72_1_nt", 0},    // a higher file version alone does not count
+        {"p32768", "p4_72_f9", 1}, {"p4_72_f9", "p32768", 0}, {"p4_72_32768", "p4_72_f9", 1}, {"p4_72_f9", "p4_72_32768", 0},
+        {"p4_72_f9", "p9_win16", 1}, {"p4_72_f9", "p9_unknown", 1},   // replaced whatever their number
+        {"p4_72_f9", "p9_large", 1}, {"p9_large", "p4_72_f9", 1}};    // a resource too big counts as none
+    for (const auto &c : cases)
+        EXPECT_EQ(c.copy, ShouldCopyByVersion(Fixture(c.source).c_str(), Fixture(c.installed).c_str()))
+            << c.source << " over " << c.installed;
+    DWORD handle = 0, medium = GetFileVersionInfoSizeA(Fixture("p4_72_dos").c_str(), &handle);
+    EXPECT_TRUE(medium > VERSION_BLOCK_SIZE / 2u && medium <= (DWORD)VERSION_BLOCK_SIZE) << medium;   // near, not past
 }
 
 }  // namespace

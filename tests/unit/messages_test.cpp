@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
+// Message styles and texts, and the bounded text helpers (FormatText against the C runtime).
 #include "base/messages.h"
 #include "base/setup_state.h"
 #include "base/text.h"
+#include "test_support.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ TEST(Messages, LoadTextTakesTheLowWordAndMissingTextsAreEmpty)
     EXPECT_STREQ("", LoadText(1));
 }
 
-TEST(Text, CopyAppendAndFormatStayInsideTheBuffer)
+TEST(Text, CopyAndAppendStayInsideTheBuffer)
 {
     char buf[8];
     EXPECT_EQ(0, CopyText(buf, sizeof buf, "12345678"));
@@ -40,10 +40,6 @@ TEST(Text, CopyAppendAndFormatStayInsideTheBuffer)
     EXPECT_EQ(1, AppendText(buf, sizeof buf, "defg"));
     EXPECT_EQ(0, AppendText(buf, sizeof buf, "h"));
     EXPECT_STREQ("abcdefg", buf);
-    EXPECT_EQ(4, FormatText(buf, 6, "%lu,%02u", 1UL, 5u));
-    EXPECT_STREQ("1,05", buf);
-    EXPECT_EQ(-1, FormatText(buf, 6, "%s", "toolong"));
-    EXPECT_STREQ("toolo", buf);
     char dir[5] = "C:\\";
     EXPECT_EQ(1, EnsureTrailingBackslash(dir, sizeof dir));
     EXPECT_STREQ("C:\\", dir);
@@ -56,6 +52,38 @@ TEST(Text, OnlyAsciiLettersFoldInComparisons)
     EXPECT_TRUE(EqualIgnoringAsciiCase("KvX_aPp", "KVX_APP"));
     EXPECT_FALSE(EqualIgnoringAsciiCase("TALVIRE", "TALVIREX"));
     EXPECT_FALSE(EqualIgnoringAsciiCase("\xC8", "\xE8"));
+}
+
+// Both into a buffer of size; _snprintf's count of a cut text is FormatText's -1.
+template <typename... Args>
+void ExpectAsRuntime(size_t size, const char *format, Args... args)
+{
+    char mine[96], theirs[96] = "";
+    memset(mine, 'x', sizeof mine);
+    int n = FormatText(mine, size, format, args...), m = _snprintf(theirs, size, format, args...);
+    theirs[size - 1] = 0;
+    SCOPED_TRACE(std::string(format) + " in " + std::to_string(size));
+    EXPECT_EQ(m < 0 || (size_t)m >= size ? -1 : m, n);
+    EXPECT_STREQ(theirs, mine);
+    EXPECT_EQ('x', mine[size]) << "written past the buffer";
+}
+
+TEST(FormatText, ConvertsAsTheRuntimeDoes)
+{
+    // The program's own formats, then flags, widths, precisions, signs and the ends of the ranges.
+    ExpectAsRuntime(80, "FILE%u (%lu,%02u MB) %c: ~tvx%04X.tmp %d%%", 29u, 4095ul, 7u, 'D', 0xBEu, 100);
+    ExpectAsRuntime(80, "%s\\%s.lnk (%u.%02u)", "C:\\Skupina", "Publik\xE1" "cia", 4u, 0u);
+    ExpectAsRuntime(80, "[%5s|%-5s|%.2s|%-4c|%3c|%s]", "ab", "cd", "efgh", 'z', 'y', "");
+    ExpectAsRuntime(80, "[%d|%i|%05d|%-6d|%.3d|%.0u|%08.3u]", -7, 2147483647, -42, 13, 5, 0u, 9u);
+    ExpectAsRuntime(80, "[%d|%u|%x|%X|%lX]", (int)0x80000000u, 4294967295u, 0xABCDEFu, 0u, 0xFFFFFFFFul);
+}
+
+TEST(FormatText, CutsAtTheBufferAndSaysSo)
+{
+    // Exactly fitting, one short, a terminator alone, a cut inside padding.
+    const struct { size_t size; const char *format; } cases[] = {{6, "%s=%u"}, {5, "%s=%u"}, {1, "%s=%u"}, {4, "%s%8u"}, {7, "%-8s=%u"}};
+    for (const auto &c : cases)
+        ExpectAsRuntime(c.size, c.format, "ab", 42u);
 }
 
 }  // namespace

@@ -23,27 +23,13 @@ FileEntry Entry(const char *name, const char *icon = nullptr, const char *shortc
     return FileEntry{(char *)name, 1, (char *)icon, (char *)shortcut};
 }
 
-class Shortcuts : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetSetupState();
-        ASSERT_TRUE(programsValue.Set(programs.path()) && desktopValue.Set(desktop.path()));
-    }
-
-    WORD Group(const char *name, const FileEntry *files, WORD count, const ScratchDir &dir)
-    {
-        return CreateProgramGroup(name, files, count, dir.path().c_str(), icons.path().c_str(), work.path().c_str());
-    }
-
-    ScratchDir programs{"lnk_programs"}, desktop{"lnk_desktop"}, target{"lnk_target"}, icons{"lnk_icons"},
-        work{"lnk_work"};
+TEST(Shortcuts, AGroupReplacesOldLinksAndKeepsWhatWasMadeBeforeAFailure)
+{
+    ResetSetupState();
+    ScratchDir programs{"lnk_programs"}, desktop{"lnk_desktop"}, target{"lnk_target"}, icons{"lnk_icons"}, work{"lnk_work"};
     testsupport::RegistryValue programsValue{HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Programs"};
     testsupport::RegistryValue desktopValue{HKEY_LOCAL_MACHINE, testsupport::kShellFoldersPath, "Common Desktop"};
-};
-
-TEST_F(Shortcuts, AGroupReplacesOldLinksAndKeepsWhatWasMadeBeforeAFailure)
-{
+    ASSERT_TRUE(programsValue.Set(programs.path()) && desktopValue.Set(desktop.path()));
     ASSERT_TRUE(testsupport::WriteFileBytes(programs / "IsAFile", "x"));
     ASSERT_TRUE(testsupport::MakeDirectories(programs / "Again"));
     ASSERT_TRUE(testsupport::WriteFileBytes(programs / "Again\\First.lnk", "not a shortcut"));
@@ -63,7 +49,8 @@ TEST_F(Shortcuts, AGroupReplacesOldLinksAndKeepsWhatWasMadeBeforeAFailure)
     for (const auto &c : cases) {
         FileEntry files[] = {Entry("VIEWER.EXE", "VIEWER.ICO", "First"), Entry("DATA.DAT", "*", "Second"), c.third,
                              Entry("VIEWER.EXE", "*", "Fourth"), Entry("PLAIN.DAT")};
-        WORD result = Group(c.group, files, 5, target);
+        WORD result =
+            CreateProgramGroup(c.group, files, 5, target.path().c_str(), icons.path().c_str(), work.path().c_str());
         EXPECT_EQ(c.outcome, std::to_string(result) + ": " + Listing(programs / c.group)) << c.group;
     }
     EXPECT_EQ(target / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Again\\First.lnk"));

@@ -1,9 +1,10 @@
-// The wizard's arithmetic and text rules, in-process.
+// The wizard's arithmetic and text rules, and the address a link opens, in-process.
 #include "base/setup_state.h"
 #include "base/sizes.h"
 #include "base/text.h"
 #include "install/run.h"
 #include "test_support.h"
+#include "ui/controls.h"
 #include "ui/target_pages.h"
 
 namespace {
@@ -72,6 +73,21 @@ TEST(WizardLogic, RunStepAndTargetPathByKind)
     // A destination longer than a path may be is refused, not cut.
     EXPECT_EQ(1, BuildTargetPath(buffer, sizeof buffer, 1, std::string(253, 'n').c_str()));
     EXPECT_EQ(0, BuildTargetPath(buffer, sizeof buffer, 1, std::string(254, 'n').c_str()));
+}
+
+TEST(WebAddress, IsHttpAndTheTextAfterTheLayoutLetter)
+{
+    const std::string longest(98, 'w');   // the most a 100-byte text read can carry
+    // No address: nothing to open, and an address that does not fit is not opened in a cut form.
+    const struct { std::string text; size_t room; std::string address; } table[] = {
+        {"Cwww.vzorka.example", WEB_ADDRESS_SIZE, "http://www.vzorka.example"}, {"cab", WEB_ADDRESS_SIZE, "http://ab"},
+        {"Ca", WEB_ADDRESS_SIZE, ""}, {"C", WEB_ADDRESS_SIZE, ""}, {"", WEB_ADDRESS_SIZE, ""},
+        {"C" + longest, WEB_ADDRESS_SIZE, "http://" + longest}, {"Cwww.vzorka.example", 16, ""}};
+    for (const auto &t : table) {
+        char address[WEB_ADDRESS_SIZE] = "";
+        EXPECT_EQ(!t.address.empty(), BuildWebAddress(t.text.c_str(), address, t.room)) << t.text;
+        EXPECT_EQ(t.address, address) << t.text;
+    }
 }
 
 }  // namespace
