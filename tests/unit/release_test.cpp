@@ -1,18 +1,22 @@
-// The release builds as the loader sees them: imports, their search, symbols, size.
+// The release builds as the loader sees them: machine, exports, imports, their search, symbols, size.
 #include <set>
 
 #include "test_support.h"
 
 namespace {
 
-TEST(Release, BothBuildsImportOnlySystemDllsFromTheSystemDirectoryStrippedAndSmall)
+TEST(Release, BothBuildsExportByPlainNameImportOnlySystemDllsFromTheSystemDirectoryStrippedAndSmall)
 {
+    // Decorated stdcall names such as _LineButWndProc@16 would be faults too.
+    const std::set<std::string> exports = {"BmpButDemoWndProc", "BmpButWndProc", "DialInstDlgProc", "DlgIconWndProc",
+        "LineButWndProc", "ProgButWndProc", "ProgressWndProc", "SearchAppsEnum", "SearchInstEnum", "WwwButHotWndProc", "WwwButWndProc"};
     // No msvcrt.dll (a fresh Windows 95 has none); version.dll and comdlg32.dll are loaded by full path.
     const std::set<std::string> imports = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "ole32.dll"};
     // A 32-bit image's load-configuration entry says 64 bytes, as Windows XP demands; the
     // structure reaches past the dependent-load flags either way. Only the i686 size is held.
-    const struct { const char *path; DWORD entrySize, flagsEnd, sizeLimit; } builds[] = {
-        {TEST_INSTALLER, 112, 80, MAXDWORD}, {TEST_I686_INSTALLER, 64, 56, 32 * 1024}};
+    const struct { const char *path; WORD machine; DWORD entrySize, flagsEnd, sizeLimit; } builds[] = {
+        {TEST_INSTALLER, IMAGE_FILE_MACHINE_AMD64, 112, 80, MAXDWORD},
+        {TEST_I686_INSTALLER, IMAGE_FILE_MACHINE_I386, 64, 56, 32 * 1024}};
     for (const auto &build : builds) {
         SCOPED_TRACE(build.path);
         HMODULE module = LoadLibraryExA(build.path, NULL, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
@@ -23,6 +27,14 @@ TEST(Release, BothBuildsImportOnlySystemDllsFromTheSystemDirectoryStrippedAndSma
         bool wide = nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC;
         const IMAGE_DATA_DIRECTORY *dirs = wide ? ((const IMAGE_NT_HEADERS64 *)nt)->OptionalHeader.DataDirectory
                                                 : nt->OptionalHeader.DataDirectory;
+        EXPECT_EQ(build.machine, nt->FileHeader.Machine);
+        DWORD exportsAt = dirs[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress;
+        std::set<std::string> exported;
+        auto table = (const IMAGE_EXPORT_DIRECTORY *)(base + exportsAt);
+        for (DWORD i = 0; exportsAt && i < table->NumberOfNames; i++)
+            exported.insert(base + ((const DWORD *)(base + table->AddressOfNames))[i]);
+        EXPECT_EQ(exports, exported);
+
         std::set<std::string> imported;
         DWORD at = dirs[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
         for (auto d = (const IMAGE_IMPORT_DESCRIPTOR *)(base + at); at && d->Name != 0; d++)
