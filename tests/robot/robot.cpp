@@ -19,8 +19,17 @@ AssertionResult Process::Start(const std::string &exe, const std::string &args, 
     std::string line = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL, workDir.empty() ? NULL : workDir.c_str(),
-                        &startup, &info_))
+    // Wine's CreateProcess now and then fails with ERROR_INTERNAL_ERROR (seen once in many runs, while an
+    // installer's removal helper was ending); a later try starts the program.
+    BOOL started = FALSE;
+    for (int attempt = 0; !started && attempt < 5; attempt++) {
+        if (attempt > 0) Sleep(200);
+        started = CreateProcessA(exe.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL,
+                                 workDir.empty() ? NULL : workDir.c_str(), &startup, &info_);
+        if (!started && GetLastError() != ERROR_INTERNAL_ERROR)
+            break;
+    }
+    if (!started)
         return AssertionFailure() << "cannot start " << line << " (error " << GetLastError() << ")";
     return AssertionSuccess();
 }
