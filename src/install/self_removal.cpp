@@ -1,7 +1,13 @@
-// A running executable cannot delete itself. A copy in the temporary
+// A running executable cannot delete itself. A copy in a temporary
 // directory waits for the original to end and deletes it with its folder; the
 // copy itself goes at the next start of any installer, or at the next restart
 // where the system can schedule that.
+//
+// The copy runs with this process's rights, which are an administrator's: it
+// goes into the Windows directory's TEMP, where another user may make files
+// but not change or replace one that an administrator made. The user's own
+// temporary folder, which any of the user's programs may change, is taken
+// only where that cannot be used.
 #include "install/removal.h"
 
 #include "base/text.h"
@@ -24,17 +30,26 @@ static char helperCommand[3 * PATH_TEXT_SIZE];
 static char removalDir[PATH_TEXT_SIZE];
 static char stopDir[REGISTRY_TEXT_SIZE];
 
-static int ReadTempDir()
+enum { SYSTEM_TEMP = 0, USER_TEMP = 1, TEMP_KINDS = 2 };
+
+static const char kSystemTempName[] = "TEMP\\";
+
+// The Windows directory's TEMP or the user's temporary folder, into tempDir.
+static int ReadTempDir(int kind)
 {
-    DWORD n = GetTempPathA(sizeof tempDir, tempDir);
-    return n != 0 && n < sizeof tempDir && EnsureTrailingBackslash(tempDir, sizeof tempDir);
+    DWORD n = kind == SYSTEM_TEMP ? GetWindowsDirectoryA(tempDir, sizeof tempDir)
+                                  : GetTempPathA(sizeof tempDir, tempDir);
+    if (n == 0 || n >= sizeof tempDir || !EnsureTrailingBackslash(tempDir, sizeof tempDir))
+        return 0;
+    return kind != SYSTEM_TEMP || AppendText(tempDir, sizeof tempDir, kSystemTempName);
 }
 
-// Copies the running executable to a name of its own in the temporary directory.
-static int CopyToTemp()
+// Copies the running executable to a name of its own in a temporary directory
+// of the given kind; never over a file that is already there.
+static int CopyToTempOf(int kind)
 {
     DWORD n = GetModuleFileNameA(NULL, ownPath, sizeof ownPath);
-    if (n == 0 || n >= sizeof ownPath || !ReadTempDir())
+    if (n == 0 || n >= sizeof ownPath || !ReadTempDir(kind))
         return 0;
     DWORD seed = GetTickCount() ^ GetCurrentProcessId();
     for (int attempt = 0; attempt < HELPER_NAME_ATTEMPTS; attempt++) {
@@ -48,6 +63,11 @@ static int CopyToTemp()
             return 0;
     }
     return 0;
+}
+
+static int CopyToTemp()
+{
+    return CopyToTempOf(SYSTEM_TEMP) || CopyToTempOf(USER_TEMP);
 }
 
 // installDir without its trailing backslash, into removalDir.
@@ -125,16 +145,18 @@ void FinishRemoval(HANDLE process, const char *directory)
 
 void DeleteRemovalLeftovers()
 {
-    if (!ReadTempDir() || !JoinText(helperPath, sizeof helperPath, tempDir, kHelperPattern))
-        return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(helperPath, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        // A helper still at work cannot be deleted and is left for the next time.
-        if (JoinText(helperPath, sizeof helperPath, tempDir, found.cFileName))
-            DeleteFileA(helperPath);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (int kind = SYSTEM_TEMP; kind < TEMP_KINDS; kind++) {
+        if (!ReadTempDir(kind) || !JoinText(helperPath, sizeof helperPath, tempDir, kHelperPattern))
+            continue;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(helperPath, &found);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            // A helper still at work cannot be deleted and is left for the next time.
+            if (JoinText(helperPath, sizeof helperPath, tempDir, found.cFileName))
+                DeleteFileA(helperPath);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
 }
