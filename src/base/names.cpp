@@ -1,5 +1,7 @@
 #include "base/names.h"
 
+#include "base/text.h"
+
 static char UpperAscii(char c)
 {
     return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c;
@@ -76,6 +78,22 @@ int HasDotDotComponent(const char *path)
             component = p + 1;
         }
     }
+}
+
+int IsValidGroupName(const char *group)
+{
+    static const char forbidden[] = "/:*?\"\\<>|";
+    return !ContainsAnyOf(group, forbidden) && IsPlainFileName(group);
+}
+
+const char *NameInPath(const char *path)
+{
+    const char *name = path;
+    for (const char *p = path; *p != 0; p++) {
+        if (IsSeparator(*p) || *p == ':')
+            name = p + 1;
+    }
+    return name;
 }
 
 int IsDotName(const char *name)

@@ -19,6 +19,15 @@ int IsPlainFileName(const char *name);
 // either end of the path.
 int HasDotDotComponent(const char *path);
 
+// 1 when a program group's name holds none of the characters that a folder
+// name cannot and is not made of dots alone ("..", which would be a Start
+// menu folder itself, not a group in it).
+int IsValidGroupName(const char *group);
+
+// The name after the last backslash, slash or drive colon of a path (the
+// path itself when it has none, "" when it ends in one).
+const char *NameInPath(const char *path);
+
 // 1 for exactly "." or "..".
 int IsDotName(const char *name);
 

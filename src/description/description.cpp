@@ -15,7 +15,6 @@ const char kDescriptionName[] = "TALVIREX.INF";
 const char kPublicationSection[] = "PUBLICATION";
 const char *const kFileSections[FILE_SECTION_COUNT] = {"FILES32", "FILES"};
 const char kFileKeyFormat[] = "FILE%u";
-static const char kForbiddenGroupChars[] = "/:*?\"\\<>|";
 static const char kShortcutForbidden[] = "\\/:";
 static const char kBadInfoCaption[] = "TALVIREX - Bad Info";
 static const char kBadDiskCaption[] = "TALVIREX - Bad Disk";
@@ -77,12 +76,6 @@ DWORD PublicationKeptLength(PublicationValue value)
     return kPublicationValues[value].size - 1;
 }
 
-int IsValidGroupName(const char *group)
-{
-    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
-    return !ContainsAnyOf(group, kForbiddenGroupChars) && IsPlainFileName(group);
-}
-
 int ParseFileLine(char *line, FileEntry *entry)
 {
     return SplitFileLine(line, entry) == LINE_WELL_FORMED;
@@ -135,21 +128,10 @@ int FileEntryStaysInside(const FileEntry *entry)
            (!ContainsAnyOf(entry->shortcutName, kShortcutForbidden) && !IsDeviceName(entry->shortcutName));
 }
 
-// The name after the last backslash, slash or drive colon of a path.
-static const char *LastComponent(const char *path)
-{
-    const char *last = path;
-    for (const char *p = path; *p != 0; p++) {
-        if (*p == '\\' || *p == '/' || *p == ':')
-            last = p + 1;
-    }
-    return last;
-}
-
 int IsUsableIniName(const char *ini)
 {
     // A full path or a bare name in the Windows directory, but never a device.
-    return !IsDeviceName(LastComponent(ini));
+    return !IsDeviceName(NameInPath(ini));
 }
 
 int IsUsablePathValue(const char *path)

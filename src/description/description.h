@@ -61,9 +61,6 @@ DWORD PublicationKeptLength(PublicationValue value);
 DWORD ReadPoolLine(const char *section, const char *key, const char *descriptionPath,
                    char **line, int *fits);
 
-// 1 when a group name holds none of the characters that a folder name cannot
-// and is not made of dots alone.
-int IsValidGroupName(const char *group);
 
 // 1 when INIFILE names no device, and when PATH has no ".." component.
 int IsUsableIniName(const char *ini);

@@ -1,5 +1,6 @@
 #include "install/file_ops.h"
 
+#include "base/names.h"
 #include "base/sizes.h"
 #include "base/text.h"
 #include "resource.h"
@@ -36,11 +37,7 @@ ULONGLONG CopyThreshold(ULONGLONG size, WORD steps)
 // Creates a new, empty file beside destination, named in copyTempPath.
 static HANDLE CreateTempBeside(const char *destination)
 {
-    size_t directoryLength = 0;
-    for (size_t i = 0; destination[i] != 0; i++) {
-        if (destination[i] == '\\' || destination[i] == '/' || destination[i] == ':')
-            directoryLength = i + 1;
-    }
+    size_t directoryLength = (size_t)(NameInPath(destination) - destination);
     if (directoryLength + 1 > sizeof copyTempPath)
         return INVALID_HANDLE_VALUE;
     CopyText(copyTempPath, directoryLength + 1, destination);

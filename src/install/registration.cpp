@@ -1,6 +1,7 @@
 #include "install/registration.h"
 
 #include "base/messages.h"
+#include "base/names.h"
 #include "base/text.h"
 #include "install/file_ops.h"
 #include "install/run.h"
@@ -43,11 +44,7 @@ static const RegistryEntry kEntries[] = {
 
 int FormRegistrationKey(char *buffer, size_t size, const char *publicationIni)
 {
-    const char *name = publicationIni;
-    for (const char *p = publicationIni; *p != 0; p++) {
-        if (*p == '\\' || *p == '/' || *p == ':')
-            name = p + 1;
-    }
+    const char *name = NameInPath(publicationIni);
     if (*name == 0)
         return 0;
     return JoinText(buffer, size, kUninstallKey, kKeyPrefix) && AppendText(buffer, size, name);

@@ -19,7 +19,6 @@ enum {
 };
 
 static const char kTargetForbidden[] = "/:*?\"<>|";
-static const char kGroupForbidden[] = "/:*?\"\\<>|";
 // A dummy file name, so that GetFullPathNameA names the directory as the file's folder.
 static const char kDummySuffix[] = "\\sbbs.wow";
 
@@ -209,9 +208,8 @@ int TargetPageAccepts(HWND page)
 
 ErrorCode AcceptGroupName(const char *name)
 {
-    // A name of dots alone ("..") would be a Start menu folder itself, not a group in it.
-    int dotsOnly = name[0] != 0 && !IsPlainFileName(name);
-    if (ContainsAnyOf(name, kGroupForbidden) || dotsOnly)
+    // An empty name is the page's to refuse (its Next is off) or the quiet run's.
+    if (name[0] != 0 && !IsValidGroupName(name))
         return IDS_GROUP_CHARS;
     CopyText(setup.groupName, sizeof setup.groupName, name);
     return 0;

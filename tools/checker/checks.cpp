@@ -164,11 +164,7 @@ static int CheckValue(PublicationValue value)
 static void CheckIniFile()
 {
     const char *ini = setup.publicationIni;
-    const char *bare = ini;
-    for (const char *p = ini; *p != 0; p++) {
-        if (*p == '\\' || *p == '/' || *p == ':')
-            bare = p + 1;
-    }
+    const char *bare = NameInPath(ini);
     if (bare != ini)
         AddFinding(FINDING_WARNING, kPublicationSection, PublicationKey(VALUE_INIFILE), IDS_CHK_INI_PATH, ini);
     if (EqualIgnoringAsciiCase(bare, "WIN.INI") || EqualIgnoringAsciiCase(bare, "SYSTEM.INI"))
