@@ -2,10 +2,10 @@
 
 #include "base/setup_state.h"
 #include "base/text.h"
-#include "shell/disk.h"
+#include "shell/directory.h"
 #include "resource.h"
 
-// The -S path with "\w.w" appended, before it is made absolute.
+// The -S directory's full form, taken only when it could be resolved.
 static char sourceOption[PATH_TEXT_SIZE];
 
 // An option's value as the line gives it.
@@ -40,20 +40,9 @@ static const unsigned char *SkipToken(const unsigned char *p)
 // that does not fit or cannot be resolved leaves sourceDir as it was.
 static void TakeSourcePath(const unsigned char *path, size_t length)
 {
-    if (length + 1 > sizeof sourceOption)
+    if (!FullFolderOf((const char *)path, length, sourceOption, sizeof sourceOption))
         return;
-    for (size_t i = 0; i < length; i++)
-        sourceOption[i] = (char)path[i];
-    sourceOption[length] = 0;
-    StripTrailingBackslash(sourceOption, 0);
-    // A dummy file name, so that the directory comes out as the path of a
-    // file's folder; a bare drive letter then names the drive's root.
-    if (!AppendText(sourceOption, sizeof sourceOption, "\\w.w"))
-        return;
-
-    if (!FullFolderOf(sourceOption))
-        return;
-    CopyText(setup.sourceDir, sizeof setup.sourceDir, setup.pathBuffer);
+    CopyText(setup.sourceDir, sizeof setup.sourceDir, sourceOption);
     setup.sourceDirLen = (DWORD)TextLength(setup.sourceDir);
 }
 

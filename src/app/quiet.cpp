@@ -7,9 +7,8 @@
 #include "install/registration.h"
 #include "install/run.h"
 #include "resource.h"
-#include "ui/controls.h"
-#include "ui/page_proc.h"
-#include "ui/target_pages.h"
+#include "shell/choices.h"
+#include "shell/running.h"
 
 // Ends the check it stands in when a message is due; 1 when there is none.
 static int Accepted(ErrorCode error)
@@ -69,7 +68,7 @@ void InstallQuietly()
         setup.createDesktopIcon = 0;
 
     MarkRunning();
-    if (WelcomePageAccepts() && TargetAccepted() && (!setup.createGroup || GroupAccepted()) &&
+    if (Accepted(CheckViewersClosed()) && TargetAccepted() && (!setup.createGroup || GroupAccepted()) &&
         RunInstallation() == 0) {
         RegisterInstallation(kDescriptionName);
         ShowNoticeIdWith(IDS_SUCCESS, NULL);

@@ -10,12 +10,4 @@
 // the user answered No).
 ErrorCode RemovePublication();
 
-// The command line of the helper that finishes a removal: -W, the original
-// process's handle in hexadecimal, then the quoted installation directory.
-// 1 when commandLine is one, with handle and directory (size bytes) filled.
-int ParseHelperCommand(const char *commandLine, HANDLE *handle, char *directory, size_t size);
-
-// The whole run of a helper, when commandLine is a helper's: 1, else 0.
-int RunRemovalHelper(const char *commandLine);
-
 #endif

@@ -12,15 +12,13 @@
 #include "install/registration.h"
 #include "install/removal.h"
 #include "install/run.h"
+#include "install/self_removal.h"
 #include "resource.h"
+#include "shell/running.h"
 #include "ui/controls.h"
+#include "ui/folder_chooser.h"
 #include "ui/page_helpers.h"
 #include "ui/page_proc.h"
-
-BOOL CALLBACK SearchInstEnum(HWND window, LPARAM)
-{
-    return !WindowHasClass(window, kDialogClass);
-}
 
 int IsUnsupportedSystem(DWORD platformId, DWORD majorVersion)
 {
@@ -77,6 +75,33 @@ static int ReadSourceDirectory()
     return 1;
 }
 
+// The path that the folder chooser names the description by.
+static char chosenDescription[CHOOSER_BUFFER_SIZE];
+
+int ReadMediumDescription()
+{
+    int result = ReadDescriptionFile();
+    if (result != DESCRIPTION_MISSING)
+        return result;
+    ShowMessageId(IDS_NOT_ON_MEDIUM);
+    // A quiet run has no one to ask: it ends with message 103 as its code.
+    if (setup.quiet || !LocateMedium(chosenDescription, kDescriptionName)) {
+        ShowMessageId(IDS_NO_MEDIUM);
+        return 0;
+    }
+    char *lastBackslash = strrchr(chosenDescription, '\\');
+    if (lastBackslash != NULL)
+        lastBackslash[1] = 0;
+    else
+        chosenDescription[0] = 0;
+    CopyText(setup.sourceDir, sizeof setup.sourceDir, chosenDescription);
+    setup.sourceDirLen = (DWORD)TextLength(setup.sourceDir);
+    result = ReadDescriptionFile();
+    if (result == DESCRIPTION_MISSING)
+        ShowMessageId(IDS_NO_MEDIUM);
+    return result == DESCRIPTION_READ;
+}
+
 static int StartUp(const char *commandLine)
 {
     if (!SystemIsSupported())
@@ -99,7 +124,7 @@ static int StartUp(const char *commandLine)
             RemovePublication();
         return 0;
     }
-    if (!ReadDescriptionFile())
+    if (!ReadMediumDescription())
         return 0;
     if (setup.skipIfInstalled &&
         GetPrivateProfileIntA("INSTALL", "WIN32", 0, setup.publicationIni) == 1) {

@@ -6,7 +6,6 @@
 #include "base/names.h"
 #include "base/sizes.h"
 #include "base/text.h"
-#include "ui/folder_chooser.h"
 #include "resource.h"
 #include "shell/registry.h"
 
@@ -171,30 +170,6 @@ static int DescriptionIsHere()
     return (GetFileAttributesA(descriptionPath) & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// Asks the user where the medium is when the description is not in sourceDir.
-// 0 when the user gave no place (the program ends).
-static int FindMedium()
-{
-    if (DescriptionIsHere())
-        return 1;
-    ShowMessageId(IDS_NOT_ON_MEDIUM);
-    // A quiet run has no one to ask: it ends with message 103 as its code.
-    if (setup.quiet || !LocateMedium(setup.pathBuffer, kDescriptionName)) {
-        ShowMessageId(IDS_NO_MEDIUM);
-        return 0;
-    }
-    char *lastBackslash = strrchr(setup.pathBuffer, '\\');
-    if (lastBackslash != NULL)
-        lastBackslash[1] = 0;
-    else
-        setup.pathBuffer[0] = 0;
-    CopyText(setup.sourceDir, sizeof setup.sourceDir, setup.pathBuffer);
-    setup.sourceDirLen = (DWORD)TextLength(setup.sourceDir);
-    // The chooser's path named the description inside this directory, so it fits.
-    FormSourcePath(descriptionPath, sizeof descriptionPath, kDescriptionName);
-    return 1;
-}
-
 DWORD ReadPoolLine(const char *section, const char *key, const char *path, char **line, int *fits)
 {
     static char probe[2];
@@ -313,8 +288,8 @@ static int ReadDescriptionKeys()
 int ReadDescriptionFile()
 {
     setup.diagnostic[0] = 0;
-    if (!FindMedium())
-        return 0;
+    if (!DescriptionIsHere())
+        return DESCRIPTION_MISSING;
     if (!ReadDescriptionKeys())
         return BadDescription();
     return MeasureMedium();

@@ -24,8 +24,12 @@ enum LineFault {
     LINE_NO_SHORTCUT     // three fields, or an empty shortcut name
 };
 
-// Reads and checks the description and the medium. 1 when all is well; 0 when
-// the program must end (the message has been shown).
+enum { DESCRIPTION_REFUSED = 0, DESCRIPTION_READ = 1, DESCRIPTION_MISSING = 2 };
+
+// Reads and checks the description in sourceDir and the medium.
+// DESCRIPTION_READ when all is well; DESCRIPTION_REFUSED when the program
+// must end (the message has been shown); DESCRIPTION_MISSING, with nothing
+// shown, when sourceDir holds no description.
 int ReadDescriptionFile();
 
 // Reads the copy of the description that the installation left beside the

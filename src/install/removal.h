@@ -30,15 +30,4 @@ int SameDirectory(const char *a, const char *b);
 // is still below stop; 0, leaving directory as it is, when it would not be.
 int NextDirectoryUp(char *directory, const char *stop);
 
-// Starts a copy of the running executable from the temporary directory that
-// waits for this process to end, then deletes installDir's executable and
-// removes installDir and its empty parents. 1 when it started.
-int StartRemovalHelper();
-
-// The helper's work: process is the original, directory its installDir.
-void FinishRemoval(HANDLE process, const char *directory);
-
-// Deletes the helpers that earlier removals left in the temporary directory.
-void DeleteRemovalLeftovers();
-
 #endif

@@ -7,7 +7,7 @@
 #include "install/file_ops.h"
 #include "install/version.h"
 #include "resource.h"
-#include "shell/disk.h"
+#include "shell/directory.h"
 #include "shell/shortcuts.h"
 #include "ui/page_proc.h"
 #include "ui/progress.h"

@@ -8,9 +8,10 @@
 // but not change or replace one that an administrator made. The user's own
 // temporary folder, which any of the user's programs may change, is taken
 // only where that cannot be used.
-#include "install/removal.h"
+#include "install/self_removal.h"
 
 #include "base/text.h"
+#include "install/removal.h"
 #include "install/registration.h"
 #include "shell/registry.h"
 
@@ -89,8 +90,7 @@ int StartRemovalHelper()
                          TRUE, 0))
         return 0;
     int started = 0;
-    if (FormatText(helperCommand, sizeof helperCommand, "\"%s\" -W%lX \"%s\"", helperPath,
-                   (unsigned long)(ULONG_PTR)self, removalDir) >= 0) {
+    if (FormatHelperCommand(helperCommand, sizeof helperCommand, helperPath, self, removalDir) >= 0) {
         STARTUPINFOA startup;
         ZeroMemory(&startup, sizeof startup);
         startup.cb = sizeof startup;
@@ -109,6 +109,43 @@ int StartRemovalHelper()
     return started;
 }
 
+int FormatHelperCommand(char *buffer, size_t size, const char *helper, HANDLE original, const char *directory)
+{
+    return FormatText(buffer, size, "\"%s\" -W%lX \"%s\"", helper, (unsigned long)(ULONG_PTR)original, directory);
+}
+
+static int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+int ParseHelperCommand(const char *commandLine, HANDLE *handle, char *directory, size_t size)
+{
+    if (commandLine == NULL || commandLine[0] != '-' || commandLine[1] != 'W')
+        return 0;
+    const char *p = commandLine + 2;
+    ULONG_PTR value = 0;
+    int digits = 0;
+    for (; HexDigit(*p) >= 0; p++, digits++)
+        value = value * 16 + (ULONG_PTR)HexDigit(*p);
+    if (digits == 0 || digits > 8 || p[0] != ' ' || p[1] != '"')
+        return 0;
+    const char *start = p + 2;
+    const char *end = start;
+    while (*end != 0 && *end != '"')
+        end++;
+    size_t length = (size_t)(end - start);
+    if (*end != '"' || end[1] != 0 || length == 0 || length >= size || length > MAX_PATH_CHARS)
+        return 0;
+    CopyText(directory, length + 1, start);
+    *handle = (HANDLE)value;
+    return 1;
+}
+
 // The system may hold the file of a process that has just ended for a moment.
 static void DeleteSoon(const char *path)
 {
@@ -119,7 +156,8 @@ static void DeleteSoon(const char *path)
     }
 }
 
-void FinishRemoval(HANDLE process, const char *directory)
+// The helper's work: process is the original, directory its installDir.
+static void FinishRemoval(HANDLE process, const char *directory)
 {
     WaitForSingleObject(process, INFINITE);
     CloseHandle(process);
@@ -159,4 +197,15 @@ void DeleteRemovalLeftovers()
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
+}
+
+static char helperDirectory[PATH_TEXT_SIZE];
+
+int RunRemovalHelper(const char *commandLine)
+{
+    HANDLE original = NULL;
+    if (!ParseHelperCommand(commandLine, &original, helperDirectory, sizeof helperDirectory))
+        return 0;
+    FinishRemoval(original, helperDirectory);
+    return 1;
 }

@@ -1,4 +1,4 @@
-#include "shell/disk.h"
+#include "shell/directory.h"
 
 #include <string.h>
 
@@ -58,14 +58,27 @@ ErrorCode CreateDirectoryPath(const char *path)
     return 0;
 }
 
+// The directory with a dummy file name appended, so that the system resolves
+// it as that file's folder; a drive letter alone then names the drive's root.
+static char folderProbe[PATH_TEXT_SIZE];
+static const char kDummyFileName[] = "\\w.w";
+
 // Where the resolved file name starts; the program's rather than the stack's.
 static char *filePart;
 
-int FullFolderOf(const char *path)
+int FullFolderOf(const char *directory, size_t length, char *folder, size_t size)
 {
+    if (length + 1 > sizeof folderProbe)
+        return 0;
+    memcpy(folderProbe, directory, length);
+    folderProbe[length] = 0;
+    StripTrailingBackslash(folderProbe, 0);
+    if (!AppendText(folderProbe, sizeof folderProbe, kDummyFileName))
+        return 0;
     filePart = NULL;
-    DWORD length = GetFullPathNameA(path, MAX_PATH_CHARS + 1, setup.pathBuffer, &filePart);
-    if (length == 0 || filePart == NULL || length > MAX_PATH_CHARS)
+    DWORD limit = size < MAX_PATH_CHARS + 1 ? (DWORD)size : MAX_PATH_CHARS + 1;
+    DWORD resolved = GetFullPathNameA(folderProbe, limit, folder, &filePart);
+    if (resolved == 0 || filePart == NULL || resolved >= limit)
         return 0;
     *filePart = 0;
     return 1;

@@ -1,4 +1,4 @@
-#include "shell/disk.h"
+#include "shell/free_space.h"
 
 // The largest free space reported, as a signed 32-bit count would hold it.
 static const unsigned long long MAX_FREE_KB = 0x7FFFFFFF;

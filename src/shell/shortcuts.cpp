@@ -5,7 +5,7 @@
 #include <string.h>
 
 #include "base/text.h"
-#include "shell/disk.h"
+#include "shell/directory.h"
 #include "shell/registry.h"
 
 static char groupDir[PATH_TEXT_SIZE];

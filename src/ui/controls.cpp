@@ -4,8 +4,8 @@
 
 #include "base/text.h"
 #include "resource.h"
+#include "shell/running.h"
 
-const char kDialogClass[] = "TALVIREX";
 
 PictureState bmpBut;
 PictureState bmpButDemo;

@@ -6,8 +6,6 @@
 
 #include "base/setup_state.h"
 
-extern const char kDialogClass[];   // "TALVIREX"
-
 // ProgBut: wParam = the percentage to show, 0..100; the result is the percentage in force.
 enum { PROGBUT_SETPERCENT = WM_USER + 100 };
 

@@ -5,11 +5,10 @@
 #include "base/text.h"
 #include "resource.h"
 
-enum { CLASS_NAME_SIZE = 100, SIZE_TEXT_SIZE = 100 };
+enum { SIZE_TEXT_SIZE = 100 };
 
 // The program's buffers rather than the stack's: the functions need no stack guard.
 static char sizeText[SIZE_TEXT_SIZE];
-static char windowClassName[CLASS_NAME_SIZE];
 
 int GetTrimmedItemText(HWND page, int id, char *buffer, int size)
 {
@@ -45,12 +44,4 @@ void EndPage(HWND page, INT_PTR code)
 {
     GetWindowRect(page, &setup.dialogPos);
     EndDialog(page, code);
-}
-
-int WindowHasClass(HWND window, const char *className)
-{
-    if (GetClassNameA(window, windowClassName, sizeof windowClassName) == 0)
-        return 0;
-    windowClassName[sizeof windowClassName - 1] = 0;
-    return EqualIgnoringAsciiCase(windowClassName, className);
 }

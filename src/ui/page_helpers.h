@@ -6,10 +6,6 @@
 
 #include "base/setup_state.h"
 
-// 1 when the window's class name (read into 100 bytes) is className,
-// ignoring the case of ASCII letters.
-int WindowHasClass(HWND window, const char *className);
-
 // A control's text with bytes of 0x20 and below trimmed at both ends; returns its length.
 int GetTrimmedItemText(HWND page, int id, char *buffer, int size);
 

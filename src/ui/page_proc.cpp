@@ -3,15 +3,9 @@
 #include "base/messages.h"
 #include "base/text.h"
 #include "resource.h"
+#include "shell/running.h"
 #include "ui/page_helpers.h"
 #include "ui/target_pages.h"
-
-static const char kViewerClass[] = "KVX_APP";
-
-BOOL CALLBACK SearchAppsEnum(HWND window, LPARAM)
-{
-    return !WindowHasClass(window, kViewerClass);
-}
 
 static void PlacePage(HWND page)
 {
@@ -76,15 +70,11 @@ static INT_PTR OnInitPage(HWND page)
     return 1;
 }
 
-static int ViewerIsOpen()
+static int WelcomePageAccepts()
 {
-    return !EnumWindows(SearchAppsEnum, 0);
-}
-
-int WelcomePageAccepts()
-{
-    if (ViewerIsOpen()) {
-        ShowMessageId(IDS_CLOSE_VIEWERS);
+    ErrorCode error = CheckViewersClosed();
+    if (error != 0) {
+        ShowMessageId(error);
         return 0;
     }
     return 1;

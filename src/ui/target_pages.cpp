@@ -3,11 +3,10 @@
 #include <string.h>
 
 #include "base/messages.h"
-#include "base/names.h"
 #include "base/text.h"
 #include "ui/folder_chooser.h"
 #include "resource.h"
-#include "shell/disk.h"
+#include "shell/choices.h"
 #include "shell/group_list.h"
 #include "base/sizes.h"
 #include "ui/page_helpers.h"
@@ -18,40 +17,14 @@ enum {
     FREE_TEXT_SIZE = 100
 };
 
-static const char kTargetForbidden[] = "/:*?\"<>|";
-// A dummy file name, so that GetFullPathNameA names the directory as the file's folder.
-static const char kDummySuffix[] = "\\sbbs.wow";
-
-static char sourceUpper[PATH_TEXT_SIZE];
-
-static int IsAsciiLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-static int HasDrivePrefix(const char *path)
-{
-    return IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\';
-}
-
-char DriveLetterOf(const char *path)
-{
-    return HasDrivePrefix(path) ? (char)(path[0] & ~0x20) : '?';
-}
+// Free space is at most 0x7FFFFFFF KB, so this is never a measured value.
+static const DWORD FREE_NOT_MEASURED = 0xFFFFFFFF;
 
 // The free-space line; the program's rather than the stack's.
 static char freeText[FREE_TEXT_SIZE];
 
-static DWORD FreeKbAt(const char *path)
+static void ShowFreeKb(HWND page, char letter, DWORD free)
 {
-    char letter = DriveLetterOf(path);
-    return letter == '?' ? 0 : GetDriveFreeKb(letter);
-}
-
-DWORD ShowFreeSpace(HWND page, const char *path)
-{
-    char letter = DriveLetterOf(path);
-    DWORD free = FreeKbAt(path);
     DWORD megabytes;
     UINT hundredths;
     SplitKbToMb(free, &megabytes, &hundredths);
@@ -63,7 +36,11 @@ DWORD ShowFreeSpace(HWND page, const char *path)
     else
         FormatText(freeText, sizeof freeText, format, megabytes, hundredths, letter);
     SetDlgItemTextA(page, IDC_TARGET_FREE, freeText);
-    return free;
+}
+
+void ShowFreeSpace(HWND page, const char *path)
+{
+    ShowFreeKb(page, DriveLetterOf(path), FreeKbOfDrive(path));
 }
 
 void FillTargetPage(HWND page)
@@ -143,76 +120,18 @@ INT_PTR OnInputPageCommand(HWND page, int id, int notification)
     return 0;
 }
 
-ErrorCode CheckTargetForm(const char *text, int length)
-{
-    if (length < 4 || !HasDrivePrefix(text))
-        return IDS_BAD_TARGET;
-    if (ContainsAnyOf(text + 3, kTargetForbidden))
-        return IDS_TARGET_CHARS;
-    return 0;
-}
-
-ErrorCode CanonicaliseTarget(char *text, int length)
-{
-    text[length] = 0;
-    StripTrailingBackslash(text, 0);
-    AppendText(text, TEXT_BUFFER_SIZE, kDummySuffix);
-
-    if (!FullFolderOf(text))
-        return IDS_BAD_TARGET;
-    if (strlen(setup.pathBuffer) < 4 || !HasDrivePrefix(setup.pathBuffer))
-        return IDS_BAD_TARGET;
-    return 0;
-}
-
-static int IsMediumDirectory(const char *directory)
-{
-    TrimSourceDir();
-    CopyText(sourceUpper, sizeof sourceUpper, setup.sourceDir);
-    CharUpperA(sourceUpper);
-    CopyText(setup.textBuffer, sizeof setup.textBuffer, directory);
-    CharUpperA(setup.textBuffer);
-    return strcmp(sourceUpper, setup.textBuffer) == 0;
-}
-
-ErrorCode AcceptTarget(char *text, int length, HWND page)
-{
-    ErrorCode error = CheckTargetForm(text, length);
-    if (error == 0) {
-        DWORD free = page != NULL ? ShowFreeSpace(page, text) : FreeKbAt(text);
-        if (setup.requiredKb[setup.installType] > free)
-            error = free == 0 ? IDS_NO_DRIVE : IDS_LOW_SPACE;
-    }
-    if (error == 0)
-        error = CanonicaliseTarget(text, length);
-    if (error == 0 && IsMediumDirectory(setup.pathBuffer))
-        error = IDS_SAME_DIRECTORY;
-    if (error != 0)
-        return error;
-    // The accepted directory is stored without its trailing backslash.
-    CopyText(setup.targetDir, sizeof setup.targetDir, setup.pathBuffer);
-    StripTrailingBackslash(setup.targetDir, 0);
-    return 0;
-}
-
 int TargetPageAccepts(HWND page)
 {
     int n = GetTrimmedItemText(page, IDC_TARGET_EDIT, setup.textBuffer, DIRECTORY_READ_SIZE);
-    ErrorCode error = AcceptTarget(setup.textBuffer, n, page);
+    DWORD free = FREE_NOT_MEASURED;
+    ErrorCode error = AcceptTarget(setup.textBuffer, n, &free);
+    if (free != FREE_NOT_MEASURED)
+        ShowFreeKb(page, DriveLetterOf(setup.textBuffer), free);
     if (error != 0) {
         ShowMessageId(error);
         return 0;
     }
     return 1;
-}
-
-ErrorCode AcceptGroupName(const char *name)
-{
-    // An empty name is the page's to refuse (its Next is off) or the quiet run's.
-    if (name[0] != 0 && !IsValidGroupName(name))
-        return IDS_GROUP_CHARS;
-    CopyText(setup.groupName, sizeof setup.groupName, name);
-    return 0;
 }
 
 int GroupPageAccepts(HWND page)

@@ -6,7 +6,7 @@
 
 #include "base/setup_state.h"
 #include "base/text.h"
-#include "description/description.h"
+#include "app/wizard.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     setup.hInstance = instance;
     setup.debugMessages = __argc > 2 && strcmp(__argv[1], "-D") == 0;
     FormatText(setup.sourceDir, sizeof setup.sourceDir, "%s\\", __argv[__argc - 1]);
-    int result = ReadDescriptionFile();
+    int result = ReadMediumDescription();
     FormatText(setup.textBuffer, sizeof setup.textBuffer, "%s %lu", setup.sourceDir, setup.sourceDirLen);
     if (result)
         MessageBoxA(NULL, setup.textBuffer, "done", MB_OK);

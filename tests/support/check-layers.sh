@@ -11,4 +11,9 @@ while IFS=: read -r file target; do
         echo "src/$file includes $target (a layer above or beside $from)"; bad=1
     fi
 done < <(grep -rHo '#include "[a-z]*/[^"]*"' --include='*.cpp' --include='*.h' . | sed 's|^\./||; s|#include "||; s|"$||')
+# The unattended run, the removal command and the description reader show no
+# page: they reach the checks they share with the pages below the pages' layer.
+if grep -Hn '#include "ui/' app/quiet.* app/remove_command.* description/*; then
+    echo "(a mode without pages includes ui/)"; bad=1
+fi
 exit $bad

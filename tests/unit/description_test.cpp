@@ -57,7 +57,7 @@ std::string ReadOutcome(const std::string &mediumDir, bool listed = false)
     CopyText(setup.sourceDir, sizeof setup.sourceDir, (mediumDir + "\\").c_str());
     opened = 0;
     HHOOK hook = SetWindowsHookExA(WH_CBT, KeepBoxesShut, NULL, GetCurrentThreadId());
-    int accepted = ReadDescriptionFile();
+    int accepted = ReadDescriptionFile() == DESCRIPTION_READ;
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(accepted ? 0 : 2, opened) << "the message and the diagnostic box";
     std::string shown = stringBuffer;   // the last text loaded: the message shown

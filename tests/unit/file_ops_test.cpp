@@ -3,7 +3,8 @@
 
 #include "install/file_ops.h"
 #include "install/version.h"
-#include "shell/disk.h"
+#include "shell/directory.h"
+#include "shell/free_space.h"
 #include "test_support.h"
 
 using Names = std::vector<std::string>;

@@ -1,6 +1,6 @@
 // The decisions of the list entry and the removal: the key's name, how far up
 // empty folders go, and the helper's command line.
-#include "app/remove_command.h"
+#include "install/self_removal.h"
 #include "install/registration.h"
 #include "install/removal.h"
 #include "test_support.h"

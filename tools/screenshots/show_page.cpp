@@ -6,6 +6,7 @@
 #include "install/file_ops.h"
 #include "resource.h"
 #include "picture.h"
+#include "shell/running.h"
 #include "ui/controls.h"
 #include "ui/page_proc.h"
 #include "ui/progress.h"
