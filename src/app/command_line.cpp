@@ -15,9 +15,6 @@ struct OptionValue {
     int unterminated;   // an opening quote without its closing one
 };
 
-// Handles one option token; returns where the rest of the token starts.
-typedef const unsigned char *(*OptionHandler)(unsigned char letter, const unsigned char *token);
-
 // Every byte from 1 to 32 separates tokens; 0 ends the line.
 static int IsSeparator(unsigned char c)
 {
@@ -71,34 +68,94 @@ static const unsigned char *ReadOptionValue(const unsigned char *p, OptionValue 
 }
 
 // An unusable -S value is ignored.
-static const unsigned char *ParseSourceOption(const unsigned char *p)
+static void TakeSourceOption(const OptionValue *value)
 {
-    OptionValue value;
-    const unsigned char *rest = ReadOptionValue(p, &value);
-    if (!value.unterminated && value.length > 0)
-        TakeSourcePath(value.text, value.length);
-    return rest;
+    if (!value->unterminated && value->length > 0)
+        TakeSourcePath(value->text, value->length);
 }
 
 // Stores a value of -T, -G or -L trimmed as a page trims its field. One
 // without its closing quote, or longer than buffer, stores "" and is noted.
-static const unsigned char *ParseTextOption(const unsigned char *p, char *buffer, size_t size)
+static void TakeTextOption(const OptionValue *value, char *buffer, size_t size)
 {
-    OptionValue value;
-    const unsigned char *rest = ReadOptionValue(p, &value);
     buffer[0] = 0;
-    if (value.unterminated || value.length + 1 > size) {
+    if (value->unterminated || value->length + 1 > size) {
         if (setup.optionError == 0)
             setup.optionError = IDS_BAD_OPTION;
-        return rest;
+        return;
     }
-    for (size_t i = 0; i < value.length; i++)
-        buffer[i] = (char)value.text[i];
-    TrimText(buffer, (int)value.length);
-    return rest;
+    for (size_t i = 0; i < value->length; i++)
+        buffer[i] = (char)value->text[i];
+    TrimText(buffer, (int)value->length);
 }
 
-static void ScanOptions(const char *commandLine, OptionHandler handle)
+// The quiet run's options are read first, before the start-up checks, so
+// that those are quiet too; the others once the executable's own directory
+// is known, which -S replaces.
+enum OptionReading { START_READING, QUIET_READING };
+
+// Every option. A flag counts only as a token of its own ("-CX" is none); a
+// value is glued to its letter, or quoted, and then it is only that value:
+// a quoted "-G\"a -U b\"" names a group and asks for no removal, whichever
+// reading comes across it.
+static const struct {
+    unsigned char letter;
+    BYTE reading;
+    BYTE takesValue;
+} kOptions[] = {
+    {'C', START_READING, 0}, {'D', START_READING, 0}, {'U', START_READING, 0}, {'S', START_READING, 1},
+    {'Q', QUIET_READING, 0}, {'M', QUIET_READING, 0}, {'N', QUIET_READING, 0}, {'K', QUIET_READING, 0},
+    {'T', QUIET_READING, 1}, {'G', QUIET_READING, 1}, {'L', QUIET_READING, 1},
+};
+
+// Takes an option of the reading in progress; value is null for a flag.
+static void TakeOption(unsigned char letter, const OptionValue *value)
+{
+    switch (letter) {
+    case 'C': setup.skipIfInstalled = 1; break;
+    case 'D': setup.debugMessages = 1; break;
+    case 'U': setup.removeMode = 1; break;
+    case 'S': TakeSourceOption(value); break;
+    case 'Q': setup.quiet = 1; break;
+    case 'M': setup.quietMinimal = 1; break;
+    case 'N': setup.quietNoGroup = 1; break;
+    case 'K': setup.quietNoDesktopIcon = 1; break;
+    case 'T':
+        setup.quietTargetGiven = 1;
+        TakeTextOption(value, setup.quietTarget, sizeof setup.quietTarget);
+        break;
+    case 'G':
+        setup.quietGroupGiven = 1;
+        TakeTextOption(value, setup.quietGroup, sizeof setup.quietGroup);
+        break;
+    case 'L': TakeTextOption(value, setup.logPath, sizeof setup.logPath); break;
+    }
+}
+
+// token points at an option's "-"; returns where the rest of the token starts.
+static const unsigned char *ReadOption(const unsigned char *token, BYTE reading)
+{
+    unsigned char letter = token[1];
+    if (letter >= 'a' && letter <= 'z')
+        letter = (unsigned char)(letter - 'a' + 'A');
+    for (const auto &option : kOptions) {
+        if (option.letter != letter)
+            continue;
+        if (option.takesValue) {
+            OptionValue value;
+            const unsigned char *rest = ReadOptionValue(token + 2, &value);
+            if (option.reading == reading)
+                TakeOption(letter, &value);
+            return rest;
+        }
+        if (option.reading == reading && EndsToken(token[2]))
+            TakeOption(letter, NULL);
+        return token;
+    }
+    return token;
+}
+
+static void ScanOptions(const char *commandLine, BYTE reading)
 {
     if (commandLine == NULL)
         return;
@@ -108,70 +165,18 @@ static void ScanOptions(const char *commandLine, OptionHandler handle)
             p++;
         if (*p == 0)
             return;
-        if (*p == '-') {
-            unsigned char letter = p[1];
-            if (letter >= 'a' && letter <= 'z')
-                letter = (unsigned char)(letter - 'a' + 'A');
-            p = handle(letter, p);
-        }
+        if (*p == '-')
+            p = ReadOption(p, reading);
         p = SkipToken(p);
     }
 }
 
-static const unsigned char *HandleStartOption(unsigned char letter, const unsigned char *token)
-{
-    if ((letter == 'C' || letter == 'D' || letter == 'U') && EndsToken(token[2])) {
-        if (letter == 'C')
-            setup.skipIfInstalled = 1;
-        else if (letter == 'D')
-            setup.debugMessages = 1;
-        else
-            setup.removeMode = 1;
-    } else if (letter == 'S') {
-        return ParseSourceOption(token + 2);
-    }
-    return token;
-}
-
-static BYTE *QuietFlagFor(unsigned char letter)
-{
-    switch (letter) {
-    case 'Q':
-        return &setup.quiet;
-    case 'M':
-        return &setup.quietMinimal;
-    case 'N':
-        return &setup.quietNoGroup;
-    case 'K':
-        return &setup.quietNoDesktopIcon;
-    }
-    return NULL;
-}
-
-static const unsigned char *HandleQuietOption(unsigned char letter, const unsigned char *token)
-{
-    switch (letter) {
-    case 'T':
-        setup.quietTargetGiven = 1;
-        return ParseTextOption(token + 2, setup.quietTarget, sizeof setup.quietTarget);
-    case 'G':
-        setup.quietGroupGiven = 1;
-        return ParseTextOption(token + 2, setup.quietGroup, sizeof setup.quietGroup);
-    case 'L':
-        return ParseTextOption(token + 2, setup.logPath, sizeof setup.logPath);
-    }
-    BYTE *flag = QuietFlagFor(letter);
-    if (flag != NULL && EndsToken(token[2]))
-        *flag = 1;
-    return token;
-}
-
 void ParseCommandLine(const char *commandLine)
 {
-    ScanOptions(commandLine, HandleStartOption);
+    ScanOptions(commandLine, START_READING);
 }
 
 void ParseQuietOptions(const char *commandLine)
 {
-    ScanOptions(commandLine, HandleQuietOption);
+    ScanOptions(commandLine, QUIET_READING);
 }

@@ -57,3 +57,23 @@ TEST(CommandLine, QuietOptions)
         EXPECT_EQ(c.second, seen) << c.first;
     }
 }
+
+TEST(CommandLine, AQuotedValueIsOnlyThatValueInBothReadings)
+{
+    // quiet|removal|skip|debug|sourceDir|target|group|log after both readings
+    const std::pair<std::string, std::string> cases[] = {
+        {"-Q -G\"Kni\x9Enica -U x\"", "Q||||||Kni\x9Enica -U x|"},
+        {"-G\"a -C b\" -G\"c -D\"", "||||||c -D|"},
+        {"-S\"D:\\A -Q B\"", "||||D:\\A -Q B\\|||"},
+        {"-Q -G\"Hrady -sever\"", "Q||||||Hrady -sever|"},
+        {"-Q -T\"C:\\Pub\" -L\"C:\\logs\\a -SC:\\other b.log\" -u", "Q|U||||C:\\Pub||C:\\logs\\a -SC:\\other b.log"}};
+    for (const auto &c : cases) {
+        ResetSetupState();
+        ParseQuietOptions(c.first.c_str());
+        ParseCommandLine(c.first.c_str());
+        std::string seen = std::string(setup.quiet ? "Q" : "") + "|" + (setup.removeMode ? "U" : "") + "|" +
+                           (setup.skipIfInstalled ? "C" : "") + "|" + (setup.debugMessages ? "D" : "") + "|" +
+                           setup.sourceDir + "|" + setup.quietTarget + "|" + setup.quietGroup + "|" + setup.logPath;
+        EXPECT_EQ(c.second, seen) << c.first;
+    }
+}
