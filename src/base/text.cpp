@@ -200,7 +200,7 @@ size_t TextLength(const char *text)
     return strlen(text);
 }
 
-static char AsciiUpper(char c)
+char AsciiUpper(char c)
 {
     return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c;
 }

@@ -8,7 +8,6 @@
 #include "shell/registry.h"
 #include "shell/shortcuts.h"
 
-static char registrationKey[PATH_TEXT_SIZE];
 static char registryText[REGISTRY_TEXT_SIZE];
 static char shellFolder[REGISTRY_TEXT_SIZE + 1];
 static char linkPath[PATH_TEXT_SIZE];

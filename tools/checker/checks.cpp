@@ -9,6 +9,7 @@
 #include "checker_ids.h"
 #include "description/description.h"
 #include "findings.h"
+#include "install/registration.h"
 #include "install/run.h"
 #include "install/version.h"
 #include "shell/registry.h"
@@ -46,7 +47,6 @@ static BYTE rawDescription[RAW_DESCRIPTION_SIZE];
 static char longValue[LONG_VALUE_SIZE];
 static char scanPath[PATH_BUFFER_SIZE];
 
-static const char kInstallerName[] = "TALVIREX.EXE";
 static const char kShortcutSeparators[] = "\\/:";
 static const char kShortcutForbidden[] = "*?\"<>|";
 
@@ -73,7 +73,7 @@ static int FitsIsoLevel1(const char *name)
     const char *p = name;
     for (;;) {
         int base = 0, extension = -1;
-        for (; *p != 0 && *p != '\\' && *p != '/'; p++) {
+        for (; *p != 0 && !IsPathSeparator(*p); p++) {
             if (*p == '.' && extension < 0)
                 extension = 0;
             else if (!IsIsoChar(*p))
@@ -95,7 +95,7 @@ static int LongestComponent(const char *name)
 {
     int longest = 0, length = 0;
     for (const char *p = name;; p++) {
-        if (*p == 0 || *p == '\\' || *p == '/') {
+        if (*p == 0 || IsPathSeparator(*p)) {
             if (length > longest)
                 longest = length;
             if (*p == 0)
@@ -172,18 +172,13 @@ static void CheckIniFile()
                    ini);
 }
 
-static int IsSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
 // Names the reason why the installer refuses a file or icon name.
 static void ReportNotPlain(const char *section, const char *key, const char *name)
 {
     UINT text = IDS_CHK_NOT_PLAIN;
     if (HasDotDotComponent(name))
         text = IDS_CHK_DOT_DOT;
-    else if (strchr(name, ':') != NULL || (IsSeparator(name[0]) && IsSeparator(name[1])))
+    else if (strchr(name, ':') != NULL || (IsPathSeparator(name[0]) && IsPathSeparator(name[1])))
         text = IDS_CHK_DRIVE_OR_UNC;
     AddFinding(FINDING_ERROR, section, key, text, name);
 }
