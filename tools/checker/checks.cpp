@@ -37,7 +37,7 @@ struct ListedFile {
 
 static char descriptionPath[PATH_BUFFER_SIZE];
 static char mediumPath[PATH_BUFFER_SIZE];
-static char linePool[MAX_LINES * LINE_SIZE];  // every line, also those the installer cannot hold
+static char linePool[MAX_LINES * LINE_SIZE];  // the lines that the installer's pool cannot hold
 static DWORD linePoolUsed;
 static char rawLine[FINDING_TEXT_SIZE / 2];
 static ListedFile listed[MAX_LINES];
@@ -149,12 +149,14 @@ static void CheckEncoding()
 static int CheckValue(PublicationValue value)
 {
     const char *key = PublicationKey(value);
-    if (ReadPublicationValue(value, descriptionPath) == 0) {
+    DWORD length = ReadPublicationValue(value, descriptionPath);
+    if (length == 0) {
         AddFinding(FINDING_ERROR, kPublicationSection, key, IDS_CHK_EMPTY_VALUE);
         return 0;
     }
-    DWORD length = GetPrivateProfileStringA(kPublicationSection, key, "", longValue, sizeof longValue,
-                                            descriptionPath);
+    // Only a value that fills its field may have been cut: that one is read again whole.
+    if (length == PublicationKeptLength(value))
+        length = ReadDescriptionValue(kPublicationSection, key, "", longValue, sizeof longValue, descriptionPath);
     if (length > PublicationKeptLength(value))
         AddFinding(FINDING_WARNING, kPublicationSection, key, IDS_CHK_VALUE_CUT, (unsigned)length,
                    (unsigned)PublicationKeptLength(value), PublicationText(value));
@@ -214,6 +216,28 @@ static void ReportLineFault(LineFault fault, const char *section, const char *ke
     AddFinding(FINDING_ERROR, section, key, texts[fault], rawLine);
 }
 
+// Reads a file line into the pool as the installer does. A line that does not
+// fit there, which the installer refuses the medium for, is read again whole
+// into linePool, so that it is judged all the same. The length; *line the text.
+static DWORD ReadLine(const char *section, const char *key, char **line, int *poolFull)
+{
+    int fits;
+    DWORD length = ReadPoolLine(section, key, descriptionPath, line, &fits);
+    if (length == 0)
+        return 0;
+    if (fits) {
+        setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
+        return length;
+    }
+    if (!(*poolFull)++)
+        AddFinding(FINDING_ERROR, section, key, IDS_CHK_POOL_FULL, (unsigned)STRING_POOL_SIZE,
+                   (unsigned)setup.poolUsed);
+    *line = linePool + linePoolUsed;
+    length = ReadDescriptionValue(section, key, "", *line, LINE_SIZE, descriptionPath);
+    linePoolUsed += length + 1;
+    return length;
+}
+
 // Reads the file lines as the installer does, the pool included, but goes on
 // after a fault so that every line is judged.
 static void ReadFileLines()
@@ -223,21 +247,10 @@ static void ReadFileLines()
         char key[8];
         for (unsigned n = 1; n <= FILE_KEYS_PER_SECTION; n++) {
             FormatText(key, sizeof key, kFileKeyFormat, n);
-            char *poolLine;
-            int fits;
-            DWORD length = ReadPoolLine(section, key, descriptionPath, &poolLine, &fits);
-            if (length == 0)
+            char *line;
+            if (ReadLine(section, key, &line, &poolFull) == 0)
                 continue;
             present++;
-            if (fits)
-                setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
-            else if (!poolFull++)
-                AddFinding(FINDING_ERROR, section, key, IDS_CHK_POOL_FULL, (unsigned)STRING_POOL_SIZE,
-                           (unsigned)setup.poolUsed);
-
-            char *line = linePool + linePoolUsed;
-            length = GetPrivateProfileStringA(section, key, "", line, LINE_SIZE, descriptionPath);
-            linePoolUsed += length + 1;
             CopyText(rawLine, sizeof rawLine, line);
             ListedFile &file = listed[listedCount++];
             file.section = section;
