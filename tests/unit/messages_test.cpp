@@ -1,27 +1,10 @@
-// Message styles and texts, and the bounded text helpers (FormatText against the C runtime).
+// Message texts and the bounded text helpers (FormatText against the C runtime).
 #include "base/messages.h"
 #include "base/setup_state.h"
 #include "base/text.h"
 #include "test_support.h"
 
 namespace {
-
-TEST(Messages, KindByteSelectsStyleAndResultRule)
-{
-    struct {
-        const char *text;
-        UINT style;
-        int skip, question;
-    } cases[] = {{"\x01" "e", 0x2010, 1, 0}, {"\x02" "w", 0x2030, 1, 0}, {"\x03" "q", 0x2024, 1, 1},
-                 {"\x04" "i", 0x2040, 1, 1}, {"\x06" "i", 0x2040, 1, 1}, {"\x07" "x", 0x2030, 0, 0},
-                 {"Plain", 0x2030, 0, 0},    {"", 0x2030, 0, 0}};
-    for (const auto &c : cases) {
-        MessageStyle s = MessageStyleFor(c.text);
-        EXPECT_EQ(c.style, s.style) << (int)c.text[0];
-        EXPECT_EQ(c.skip, s.skipFirstByte) << (int)c.text[0];
-        EXPECT_EQ(c.question, s.isQuestion) << (int)c.text[0];
-    }
-}
 
 TEST(Messages, LoadTextTakesTheLowWordAndMissingTextsAreEmpty)
 {
