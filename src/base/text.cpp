@@ -82,8 +82,12 @@ enum { kMaxDigits = 32 };
 // The digits of the number being put, last first; the program's rather than the stack's.
 static char numberText[kMaxDigits];
 
-static void PutNumber(FormatOutput *out, const FormatField *field, unsigned long value, char sign, unsigned base, const char *digits)
+// A precision gives a number its zeros: the 0 flag is ignored then, and the
+// width is filled with blanks.
+static void PutNumber(FormatOutput *out, FormatField *field, unsigned long value, char sign, unsigned base, const char *digits)
 {
+    if (field->hasPrecision)
+        field->zeroPad = 0;
     char *text = numberText;
     size_t n = 0;
     // %.0u of 0 is empty.
@@ -100,20 +104,20 @@ static const char kLowerDigits[] = "0123456789abcdef";
 static const char kUpperDigits[] = "0123456789ABCDEF";
 
 // %d and %i.
-static void PutSigned(FormatOutput *out, const FormatField *field, int value)
+static void PutSigned(FormatOutput *out, FormatField *field, int value)
 {
     unsigned long magnitude = value < 0 ? 0ul - (unsigned long)value : (unsigned long)value;
     PutNumber(out, field, magnitude, value < 0 ? '-' : 0, 10, kLowerDigits);
 }
 
 // %u.
-static void PutDecimal(FormatOutput *out, const FormatField *field, unsigned value)
+static void PutDecimal(FormatOutput *out, FormatField *field, unsigned value)
 {
     PutNumber(out, field, value, 0, 10, kLowerDigits);
 }
 
 // %x and %X.
-static void PutHex(FormatOutput *out, const FormatField *field, unsigned value, const char *digits)
+static void PutHex(FormatOutput *out, FormatField *field, unsigned value, const char *digits)
 {
     PutNumber(out, field, value, 0, 16, digits);
 }
