@@ -32,7 +32,8 @@ TEST(Text, CopyAndAppendStayInsideTheBuffer)
 
 TEST(Text, OnlyAsciiLettersFoldInComparisons)
 {
-    EXPECT_TRUE(EqualIgnoringAsciiCase("KvX_aPp", "KVX_APP"));
+    EXPECT_TRUE(EqualIgnoringAsciiCase("KvX_aPpz", "KVX_APPZ"));
+    EXPECT_FALSE(EqualIgnoringAsciiCase("`", "@") || EqualIgnoringAsciiCase("{", "[")) << "just outside a-z";
     EXPECT_FALSE(EqualIgnoringAsciiCase("TALVIRE", "TALVIREX"));
     EXPECT_FALSE(EqualIgnoringAsciiCase("\xC8", "\xE8"));
 }
