@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/names.h"
 #include "base/text.h"
 #include "install/registration.h"
 #include "resource.h"
@@ -63,7 +64,7 @@ int NextDirectoryUp(char *directory, const char *stop)
 // A name of one level: no folder in it and none of "." and "..".
 static int IsPlainName(const char *name)
 {
-    return name[0] != 0 && !ContainsAnyOf(name, "\\/:") && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
+    return name[0] != 0 && !ContainsAnyOf(name, "\\/:") && !IsDotName(name);
 }
 
 ErrorCode FindRegistration()
