@@ -1,7 +1,9 @@
 // The few routines that a C runtime would give the installer: memory and
 // string functions, the stack probe, the stack-protector guard and the load
 // configuration. Linked into TALVIREX.EXE only; the test programs link the
-// same code with their own C runtime.
+// same code with their own C runtime. There is no 64-bit division here: the
+// code divides 64-bit numbers only by powers of two or in 32-bit parts, and
+// the 32-bit build fails to link should that change.
 //
 // Compiled without the stack protector and without turning loops into calls
 // of memset or memcpy (which would call themselves).
@@ -152,40 +154,6 @@ void SeedStackGuard(void)
         guard = Mix(guard, values[i]);
     __stack_chk_guard = guard != 0 ? guard : 1;
 }
-
-#if !defined(__x86_64__)
-// 64-bit unsigned division for the 32-bit build (file sizes, free space): the
-// compiler calls these instead of dividing itself. Shift and subtract, one
-// bit of the quotient per step.
-static unsigned long long DivideWithRemainder(unsigned long long n, unsigned long long d,
-                                              unsigned long long *remainder)
-{
-    unsigned long long quotient = 0;
-    unsigned long long rest = 0;
-    for (int bit = 63; bit >= 0; bit--) {
-        rest = (rest << 1) | ((n >> bit) & 1);
-        if (rest >= d) {
-            rest -= d;
-            quotient |= 1ULL << bit;
-        }
-    }
-    *remainder = rest;
-    return quotient;
-}
-
-extern "C" unsigned long long __udivdi3(unsigned long long n, unsigned long long d)
-{
-    unsigned long long rest;
-    return DivideWithRemainder(n, d, &rest);
-}
-
-extern "C" unsigned long long __umoddi3(unsigned long long n, unsigned long long d)
-{
-    unsigned long long rest;
-    DivideWithRemainder(n, d, &rest);
-    return rest;
-}
-#endif
 
 // The stack probe that the compiler calls for a frame over a page: touches each
 // page from the top down, so that the guard page grows the stack in order. The

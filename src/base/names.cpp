@@ -2,12 +2,7 @@
 
 #include "base/text.h"
 
-static char UpperAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c;
-}
-
-static int IsSeparator(char c)
+int IsPathSeparator(char c)
 {
     return c == '\\' || c == '/';
 }
@@ -26,7 +21,7 @@ static int DeviceStemLength(const char *name)
 static int StemEquals(const char *name, int length, const char *device)
 {
     for (int i = 0; i < length; i++) {
-        if (device[i] == 0 || UpperAscii(name[i]) != device[i])
+        if (device[i] == 0 || AsciiUpper(name[i]) != device[i])
             return 0;
     }
     return device[length] == 0;
@@ -58,7 +53,7 @@ int IsPlainFileName(const char *name)
 {
     int onlyDotsAndSpaces = 1;
     for (const char *p = name; *p != 0; p++) {
-        if (IsSeparator(*p) || *p == ':')
+        if (IsPathSeparator(*p) || *p == ':')
             return 0;
         if (*p != '.' && *p != ' ')
             onlyDotsAndSpaces = 0;
@@ -70,7 +65,7 @@ int HasDotDotComponent(const char *path)
 {
     const char *component = path;
     for (const char *p = path;; p++) {
-        if (*p == 0 || IsSeparator(*p)) {
+        if (*p == 0 || IsPathSeparator(*p)) {
             if (p - component == 2 && component[0] == '.' && component[1] == '.')
                 return 1;
             if (*p == 0)
@@ -90,7 +85,7 @@ const char *NameInPath(const char *path)
 {
     const char *name = path;
     for (const char *p = path; *p != 0; p++) {
-        if (IsSeparator(*p) || *p == ':')
+        if (IsPathSeparator(*p) || *p == ':')
             name = p + 1;
     }
     return name;

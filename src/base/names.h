@@ -4,6 +4,10 @@
 #ifndef TALVIREX_NAMES_H
 #define TALVIREX_NAMES_H
 
+// 1 for a backslash or a slash, either of which Windows takes between the
+// folders of a path.
+int IsPathSeparator(char c);
+
 // 1 for CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9 in any letter case, with
 // or without an extension ("AUX.TXT"). Spaces between the device and its
 // extension or the end ("NUL .TXT", "CON ") are dropped by Windows, so they

@@ -82,8 +82,12 @@ enum { kMaxDigits = 32 };
 // The digits of the number being put, last first; the program's rather than the stack's.
 static char numberText[kMaxDigits];
 
-static void PutNumber(FormatOutput *out, const FormatField *field, unsigned long value, char sign, unsigned base, const char *digits)
+// A precision gives a number its zeros: the 0 flag is ignored then, and the
+// width is filled with blanks.
+static void PutNumber(FormatOutput *out, FormatField *field, unsigned long value, char sign, unsigned base, const char *digits)
 {
+    if (field->hasPrecision)
+        field->zeroPad = 0;
     char *text = numberText;
     size_t n = 0;
     // %.0u of 0 is empty.
@@ -97,6 +101,50 @@ static void PutNumber(FormatOutput *out, const FormatField *field, unsigned long
 
 // Decimal digits are the first ten of these.
 static const char kLowerDigits[] = "0123456789abcdef";
+static const char kUpperDigits[] = "0123456789ABCDEF";
+
+// %d and %i.
+static void PutSigned(FormatOutput *out, FormatField *field, int value)
+{
+    unsigned long magnitude = value < 0 ? 0ul - (unsigned long)value : (unsigned long)value;
+    PutNumber(out, field, magnitude, value < 0 ? '-' : 0, 10, kLowerDigits);
+}
+
+// %u.
+static void PutDecimal(FormatOutput *out, FormatField *field, unsigned value)
+{
+    PutNumber(out, field, value, 0, 10, kLowerDigits);
+}
+
+// %x and %X.
+static void PutHex(FormatOutput *out, FormatField *field, unsigned value, const char *digits)
+{
+    PutNumber(out, field, value, 0, 16, digits);
+}
+
+// %c.
+static void PutCharacter(FormatOutput *out, const FormatField *field, char c)
+{
+    PutField(out, field, 0, &c, 1, 0);
+}
+
+// %s: a null pointer shows as the C runtime shows it; a precision cuts the
+// text, and the 0 flag pads it with blanks all the same.
+static void PutString(FormatOutput *out, FormatField *field, const char *text)
+{
+    if (text == NULL)
+        text = "(null)";
+    size_t n = field->hasPrecision ? strnlen(text, field->precision) : strlen(text);
+    field->zeroPad = 0;
+    PutField(out, field, 0, text, n, 0);
+}
+
+// A directive the formatter does not know: copied as it stands.
+static void PutVerbatim(FormatOutput *out, const char *from, const char *to)
+{
+    while (from < to)
+        PutChar(out, *from++);
+}
 
 static size_t ReadCount(const char **format)
 {
@@ -106,10 +154,53 @@ static size_t ReadCount(const char **format)
     return n;
 }
 
+// The flags - and 0, in any order and number.
+static void ReadFlags(const char **format, FormatField *field)
+{
+    for (;; (*format)++) {
+        if (**format == '-')
+            field->leftAlign = 1;
+        else if (**format == '0')
+            field->zeroPad = 1;
+        else
+            return;
+    }
+}
+
+// A '.' and the digits after it; "." alone is a precision of 0.
+static void ReadPrecision(const char **format, FormatField *field)
+{
+    if (**format != '.')
+        return;
+    (*format)++;
+    field->hasPrecision = 1;
+    field->precision = ReadCount(format);
+}
+
+// The size letters h and l change nothing (int and long are both 32 bits on Windows).
+static void SkipSizeLetters(const char **format)
+{
+    while (**format == 'l' || **format == 'h')
+        (*format)++;
+}
+
+// Reads the flags, width, precision and size of the directive after a '%' and
+// returns its conversion letter (0 at the end of the format).
+static char ReadDirective(const char **format, FormatField *field)
+{
+    ReadFlags(format, field);
+    field->width = ReadCount(format);
+    ReadPrecision(format, field);
+    SkipSizeLetters(format);
+    char c = **format;
+    if (c != 0)
+        (*format)++;
+    return c;
+}
+
 // The printf conversions that the program's texts use: %s %c %d %i %u %x %X
-// and %%, with the flags - and 0, a width and a precision. The size letters
-// h and l change nothing (int and long are both 32 bits on Windows). Anything
-// else is copied as it stands.
+// and %%, with the flags - and 0, a width and a precision. Anything else is
+// copied as it stands.
 static void FormatInto(FormatOutput *out, const char *format, va_list args)
 {
     while (*format != 0) {
@@ -119,62 +210,31 @@ static void FormatInto(FormatOutput *out, const char *format, va_list args)
         }
         const char *directive = format++;
         FormatField field = {0, 0, 0, 0, 0};
-        for (;; format++) {
-            if (*format == '-')
-                field.leftAlign = 1;
-            else if (*format == '0')
-                field.zeroPad = 1;
-            else
-                break;
-        }
-        field.width = ReadCount(&format);
-        if (*format == '.') {
-            format++;
-            field.hasPrecision = 1;
-            field.precision = ReadCount(&format);
-        }
-        while (*format == 'l' || *format == 'h')
-            format++;
-        char c = *format;
-        if (c != 0)
-            format++;
-        switch (c) {
+        switch (ReadDirective(&format, &field)) {
         case '%':
             PutChar(out, '%');
             break;
-        case 'c': {
-            char one = (char)va_arg(args, int);
-            PutField(out, &field, 0, &one, 1, 0);
+        case 'c':
+            PutCharacter(out, &field, (char)va_arg(args, int));
             break;
-        }
-        case 's': {
-            const char *text = va_arg(args, const char *);
-            if (text == NULL)
-                text = "(null)";
-            size_t n = field.hasPrecision ? strnlen(text, field.precision) : strlen(text);
-            field.zeroPad = 0;
-            PutField(out, &field, 0, text, n, 0);
+        case 's':
+            PutString(out, &field, va_arg(args, const char *));
             break;
-        }
         case 'd':
-        case 'i': {
-            int value = va_arg(args, int);
-            unsigned long magnitude = value < 0 ? 0ul - (unsigned long)value : (unsigned long)value;
-            PutNumber(out, &field, magnitude, value < 0 ? '-' : 0, 10, kLowerDigits);
+        case 'i':
+            PutSigned(out, &field, va_arg(args, int));
             break;
-        }
         case 'u':
-            PutNumber(out, &field, va_arg(args, unsigned), 0, 10, kLowerDigits);
+            PutDecimal(out, &field, va_arg(args, unsigned));
             break;
         case 'x':
-            PutNumber(out, &field, va_arg(args, unsigned), 0, 16, kLowerDigits);
+            PutHex(out, &field, va_arg(args, unsigned), kLowerDigits);
             break;
         case 'X':
-            PutNumber(out, &field, va_arg(args, unsigned), 0, 16, "0123456789ABCDEF");
+            PutHex(out, &field, va_arg(args, unsigned), kUpperDigits);
             break;
         default:
-            while (directive < format)
-                PutChar(out, *directive++);
+            PutVerbatim(out, directive, format);
             break;
         }
     }
@@ -200,7 +260,7 @@ size_t TextLength(const char *text)
     return strlen(text);
 }
 
-static char AsciiUpper(char c)
+char AsciiUpper(char c)
 {
     return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c;
 }

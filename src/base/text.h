@@ -24,6 +24,9 @@ int FormatText(char *dst, size_t size, const char *format, ...);
 // Length of the text, as strlen.
 size_t TextLength(const char *text);
 
+// The capital of an ASCII letter a-z; any other byte as it is.
+char AsciiUpper(char c);
+
 // Compares two texts ignoring the case of the ASCII letters A-Z only.
 int EqualIgnoringAsciiCase(const char *a, const char *b);
 

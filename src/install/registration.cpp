@@ -17,7 +17,7 @@ const char kDesktopValue[] = "TalvirexDesktopIcon";
 static const char kKeyPrefix[] = "\\TALVIREX_";
 static const DWORD kYes = 1;
 
-static char registrationKey[PATH_TEXT_SIZE];
+char registrationKey[PATH_TEXT_SIZE];
 static char installerCopy[PATH_TEXT_SIZE];
 static char uninstallCommand[PATH_TEXT_SIZE + 8];
 static char displayIcon[PATH_TEXT_SIZE];

@@ -14,6 +14,9 @@ extern const char kInstallerName[];   // "TALVIREX.EXE", the copy in installDir
 // when the INI text names no file.
 int FormRegistrationKey(char *buffer, size_t size, const char *publicationIni);
 
+// The entry's key as the installation or the removal formed it last.
+extern char registrationKey[PATH_TEXT_SIZE];
+
 // Names of the entry's values that the removal reads back.
 extern const char kLocationValue[];
 extern const char kTypeValue[];

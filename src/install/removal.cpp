@@ -2,18 +2,19 @@
 
 #include <string.h>
 
+#include "base/names.h"
 #include "base/text.h"
 #include "install/registration.h"
 #include "resource.h"
 #include "shell/registry.h"
 #include "shell/shortcuts.h"
 
-static char registrationKey[PATH_TEXT_SIZE];
 static char registryText[REGISTRY_TEXT_SIZE];
 static char shellFolder[REGISTRY_TEXT_SIZE + 1];
 static char linkPath[PATH_TEXT_SIZE];
 static char linkTarget[PATH_TEXT_SIZE];
 static char iniPath[PATH_TEXT_SIZE];
+static char installedPath[MAX_PATH_CHARS + 1];
 static char compareFirst[PATH_TEXT_SIZE];
 static char compareSecond[PATH_TEXT_SIZE];
 
@@ -63,7 +64,7 @@ int NextDirectoryUp(char *directory, const char *stop)
 // A name of one level: no folder in it and none of "." and "..".
 static int IsPlainName(const char *name)
 {
-    return name[0] != 0 && !ContainsAnyOf(name, "\\/:") && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
+    return name[0] != 0 && !ContainsAnyOf(name, "\\/:") && !IsDotName(name);
 }
 
 ErrorCode FindRegistration()
@@ -90,29 +91,30 @@ ErrorCode FindRegistration()
     return 0;
 }
 
-// Deletes a file that exists; 0 with its name in pathBuffer when it stays.
-static ErrorCode DeleteExisting(const char *path)
+// Deletes a file that exists. When it stays: IDS_REMOVE_FAILED, with its
+// path in failed (size bytes). The functions below pass failed on.
+static ErrorCode DeleteExisting(const char *path, char *failed, size_t size)
 {
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES || DeleteFileA(path))
         return 0;
-    CopyText(setup.pathBuffer, sizeof setup.pathBuffer, path);
+    CopyText(failed, size, path);
     return IDS_REMOVE_FAILED;
 }
 
-static ErrorCode DeleteInstalled(const char *name)
+static ErrorCode DeleteInstalled(const char *name, char *failed, size_t size)
 {
-    if (!JoinText(setup.pathBuffer, MAX_PATH_CHARS + 1, setup.installDir, name))
+    if (!JoinText(installedPath, sizeof installedPath, setup.installDir, name))
         return 0;   // a path this long was never copied
-    return DeleteExisting(setup.pathBuffer);
+    return DeleteExisting(installedPath, failed, size);
 }
 
-static ErrorCode DeleteCopiedFiles()
+static ErrorCode DeleteCopiedFiles(char *failed, size_t size)
 {
     for (WORD i = 0; i < setup.fileCount; i++) {
         const FileEntry &entry = setup.files[i];
         if (!WasCopiedToInstallDir(entry.kind, setup.installType))
             continue;
-        ErrorCode error = DeleteInstalled(entry.name);
+        ErrorCode error = DeleteInstalled(entry.name, failed, size);
         if (error != 0)
             return error;
     }
@@ -121,7 +123,7 @@ static ErrorCode DeleteCopiedFiles()
 
 // Deletes folder + name + ".lnk" when it points into installDir; a shortcut
 // of that name that belongs to something else stays.
-static ErrorCode DeleteOwnShortcut(const char *folder, const char *name)
+static ErrorCode DeleteOwnShortcut(const char *folder, const char *name, char *failed, size_t size)
 {
     if (FormatText(linkPath, sizeof linkPath, "%s%s.lnk", folder, name) < 0 ||
         GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES)
@@ -134,10 +136,10 @@ static ErrorCode DeleteOwnShortcut(const char *folder, const char *name)
     last[1] = 0;
     if (!SameDirectory(linkTarget, setup.installDir))
         return 0;
-    return DeleteExisting(linkPath);
+    return DeleteExisting(linkPath, failed, size);
 }
 
-static ErrorCode DeleteShortcuts()
+static ErrorCode DeleteShortcuts(char *failed, size_t size)
 {
     if (setup.createGroup && GetProgramsFolder(shellFolder) >= 0 &&
         AppendText(shellFolder, sizeof shellFolder, setup.groupName) &&
@@ -146,7 +148,7 @@ static ErrorCode DeleteShortcuts()
             const FileEntry &entry = setup.files[i];
             if (entry.iconFile == NULL || entry.shortcutName == NULL)
                 continue;
-            ErrorCode error = DeleteOwnShortcut(shellFolder, entry.shortcutName);
+            ErrorCode error = DeleteOwnShortcut(shellFolder, entry.shortcutName, failed, size);
             if (error != 0)
                 return error;
         }
@@ -156,7 +158,7 @@ static ErrorCode DeleteShortcuts()
     const FileEntry &first = setup.files[0];
     if (setup.createDesktopIcon && first.iconFile != NULL && first.shortcutName != NULL &&
         GetDesktopFolder(shellFolder) >= 0)
-        return DeleteOwnShortcut(shellFolder, first.shortcutName);
+        return DeleteOwnShortcut(shellFolder, first.shortcutName, failed, size);
     return 0;
 }
 
@@ -177,7 +179,7 @@ static void RemoveRecord(const char *section, const char *key)
         WritePrivateProfileStringA(section, NULL, NULL, iniPath);
 }
 
-static ErrorCode RemoveIniRecords()
+static ErrorCode RemoveIniRecords(char *failed, size_t size)
 {
     // A file that is gone already must not be made anew by the deletions.
     if (!FormIniPath() || GetFileAttributesA(iniPath) == INVALID_FILE_ATTRIBUTES)
@@ -187,21 +189,23 @@ static ErrorCode RemoveIniRecords()
     WritePrivateProfileStringA(NULL, NULL, NULL, iniPath);   // flushes a cached file
     if (GetPrivateProfileSectionNamesA(setup.textBuffer, sizeof setup.textBuffer, iniPath) != 0)
         return 0;
-    return DeleteExisting(iniPath);
+    return DeleteExisting(iniPath, failed, size);
 }
 
 ErrorCode RemoveInstallation(const char *descriptionName)
 {
-    ErrorCode error = DeleteCopiedFiles();
+    char *failed = setup.pathBuffer;
+    const size_t size = sizeof setup.pathBuffer;
+    ErrorCode error = DeleteCopiedFiles(failed, size);
     if (error == 0)
-        error = DeleteShortcuts();
+        error = DeleteShortcuts(failed, size);
     if (error == 0)
-        error = RemoveIniRecords();
+        error = RemoveIniRecords(failed, size);
     if (error != 0)
         return error;
     if (!DeleteRegistryKey(registrationKey)) {
-        JoinText(setup.pathBuffer, sizeof setup.pathBuffer, kRegistryRootName, registrationKey);
+        JoinText(failed, size, kRegistryRootName, registrationKey);
         return IDS_REMOVE_FAILED;
     }
-    return DeleteInstalled(descriptionName);
+    return DeleteInstalled(descriptionName, failed, size);
 }

@@ -6,18 +6,20 @@ const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
 const char kShellFoldersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-static HKEY RootKey(WORD rootIndex)
+static const HKEY kRoots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_CLASSES_ROOT};
+
+// 1 for an index of kRoots.
+static int IsRootIndex(WORD rootIndex)
 {
-    static const HKEY roots[] = {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_CLASSES_ROOT};
-    return roots[rootIndex];
+    return rootIndex < sizeof kRoots / sizeof kRoots[0];
 }
 
 SHORT ReadRegistryString(WORD rootIndex, const char *keyPath, const char *valueName, char *buffer)
 {
-    if (rootIndex > ROOT_CLASSES_ROOT)
+    if (!IsRootIndex(rootIndex))
         return -3;
     HKEY key;
-    if (RegOpenKeyExA(RootKey(rootIndex), keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(kRoots[rootIndex], keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return -1;
     DWORD size = REGISTRY_TEXT_SIZE;
     SHORT result = -2;
@@ -93,10 +95,10 @@ int WriteRegistryEntries(const char *keyPath, const RegistryEntry *entries, int 
 
 int ReadRegistryNumber(WORD rootIndex, const char *keyPath, const char *valueName, DWORD *value)
 {
-    if (rootIndex > ROOT_CLASSES_ROOT)
+    if (!IsRootIndex(rootIndex))
         return 0;
     HKEY key;
-    if (RegOpenKeyExA(RootKey(rootIndex), keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(kRoots[rootIndex], keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 0;
     DWORD type = 0;
     DWORD number = 0;

@@ -4,10 +4,11 @@
 
 #include <windows.h>
 
+// Root-key indexes of the registry reads; 2 is HKEY_CLASSES_ROOT, which
+// nothing reads.
 enum {
     ROOT_LOCAL_MACHINE = 0,
-    ROOT_CURRENT_USER = 1,
-    ROOT_CLASSES_ROOT = 2
+    ROOT_CURRENT_USER = 1
 };
 
 enum { REGISTRY_TEXT_SIZE = 260 };

@@ -28,8 +28,10 @@ ROWS = [
                              'FILE4=VIEWER.EXE;1;VIEWER.ICO', 'FILE5=VIEWER.EXE;1;*;'], {}, None,
      [(E, 'FILES32', 'FILE1', 415), (E, 'FILES32', 'FILE2', 413), (E, 'FILES32', 'FILE3', 414),
       (E, 'FILES32', 'FILE4', 416), (E, 'FILES32', 'FILE5', 416)]),
-    ('pool overflow', {}, LINES[:1] + ['FILE%d=DATA.TXT;0;*;%s' % (n, 'S' * 1000) for n in range(2, 8)], {},
-     None, [(E, 'FILES32', 'FILE6', 417)]),
+    # The lines past the pool are judged whole: FILE7's shortcut name ends in a folder.
+    ('pool overflow', {}, LINES[:1] + ['FILE%d=DATA.TXT;0;*;%s' % (n, 'S' * 1000 + '\\' * (n == 7))
+                                       for n in range(2, 8)], {},
+     None, [(E, 'FILES32', 'FILE6', 417), (E, 'FILES32', 'FILE7', 425)]),
     ('no file', {}, [], {}, None, [(E, 'FILES', 'FILE29', 418)]),
     ('missing files', {}, LINES + ['FILE3=;1'], {'DATA.TXT': None, 'VIEWER.ICO': None}, None,
      [(E, 'FILES32', 'FILE1', 420), (E, 'FILES32', 'FILE2', 419), (E, 'FILES32', 'FILE3', 419)]),

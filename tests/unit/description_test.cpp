@@ -140,7 +140,8 @@ TEST(MediumRules, NamesLeavingTheirFolderOrNamingDevicesAreRefusedAndBigFilesCou
         {"FILE2=" + root / "OUTSIDE.TXT;1", "3 FILE2"}, {"FILE2=\\\\SERVER\\SHARE\\A;1", "3 FILE2"},
         {"FILE2=..;1", "3 FILE2"}, {"FILE2=A;1;..\\CD\\A.ICO;R", "3 FILE2"}, {"FILE2=A;1;*;..\\..\\EVIL", "3 FILE2"},
         {"FILE2=A;1;*;C:EVIL", "3 FILE2"}, {"FILE2=A;1;*;Nul", "3 FILE2"}, {"INIFILE=NUL", "3 INIFILE"},
-        {"INIFILE=C:\\PUB\\com1.ini", "3 INIFILE"}, {"PATH=..\\OUT", "3 PATH"}, {"PATH=P/..", "3 PATH"},
+        {"INIFILE=C:\\PUB\\com1.ini", "3 INIFILE"}, {"INIFILE=C:nul.ini", "3 INIFILE"}, {"INIFILE=PUB/aux", "3 INIFILE"},
+        {"PATH=..\\OUT", "3 PATH"}, {"PATH=P/..", "3 PATH"},
         {"GROUP=..", "3 GROUP"}, {"GROUP=.", "3 GROUP"}, {"FILE2=NUL;1", "6 " + cd + "\\NUL"},
         {"FILE2=aux .txt;1", "6 " + cd + "\\aux .txt"}, {"FILE2=A;1;COM1;R", "6 " + cd + "\\COM1"},
         // What publishers rely on stays: an INI file elsewhere, dotted names inside, '*' icons.

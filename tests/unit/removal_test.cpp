@@ -9,8 +9,7 @@ TEST(Removal, KeyNameFolderWalkAndHelperCommand)
 {
     const std::string prefix = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TALVIREX_";
     struct { const char *ini, *key; } keys[] = {   // key "" : no key at all
-        {"VZORKA.INI", "VZORKA.INI"}, {"Q:\\DIR\\X.INI", "X.INI"}, {"C:X.INI", "X.INI"}, {"a/b.ini", "b.ini"},
-        {"DIR\\", ""}, {"", ""}};
+        {"VZORKA.INI", "VZORKA.INI"}, {"Q:\\DIR\\X.INI", "X.INI"}, {"DIR\\", ""}};
     for (const auto &k : keys) {
         char buffer[300] = "";
         EXPECT_EQ(k.key[0] != 0, FormRegistrationKey(buffer, sizeof buffer, k.ini)) << k.ini;

@@ -9,6 +9,7 @@
 #include "checker_ids.h"
 #include "description/description.h"
 #include "findings.h"
+#include "install/registration.h"
 #include "install/run.h"
 #include "install/version.h"
 #include "shell/registry.h"
@@ -36,7 +37,7 @@ struct ListedFile {
 
 static char descriptionPath[PATH_BUFFER_SIZE];
 static char mediumPath[PATH_BUFFER_SIZE];
-static char linePool[MAX_LINES * LINE_SIZE];  // every line, also those the installer cannot hold
+static char linePool[MAX_LINES * LINE_SIZE];  // the lines that the installer's pool cannot hold
 static DWORD linePoolUsed;
 static char rawLine[FINDING_TEXT_SIZE / 2];
 static ListedFile listed[MAX_LINES];
@@ -46,7 +47,6 @@ static BYTE rawDescription[RAW_DESCRIPTION_SIZE];
 static char longValue[LONG_VALUE_SIZE];
 static char scanPath[PATH_BUFFER_SIZE];
 
-static const char kInstallerName[] = "TALVIREX.EXE";
 static const char kShortcutSeparators[] = "\\/:";
 static const char kShortcutForbidden[] = "*?\"<>|";
 
@@ -73,7 +73,7 @@ static int FitsIsoLevel1(const char *name)
     const char *p = name;
     for (;;) {
         int base = 0, extension = -1;
-        for (; *p != 0 && *p != '\\' && *p != '/'; p++) {
+        for (; *p != 0 && !IsPathSeparator(*p); p++) {
             if (*p == '.' && extension < 0)
                 extension = 0;
             else if (!IsIsoChar(*p))
@@ -95,7 +95,7 @@ static int LongestComponent(const char *name)
 {
     int longest = 0, length = 0;
     for (const char *p = name;; p++) {
-        if (*p == 0 || *p == '\\' || *p == '/') {
+        if (*p == 0 || IsPathSeparator(*p)) {
             if (length > longest)
                 longest = length;
             if (*p == 0)
@@ -149,12 +149,14 @@ static void CheckEncoding()
 static int CheckValue(PublicationValue value)
 {
     const char *key = PublicationKey(value);
-    if (ReadPublicationValue(value, descriptionPath) == 0) {
+    DWORD length = ReadPublicationValue(value, descriptionPath);
+    if (length == 0) {
         AddFinding(FINDING_ERROR, kPublicationSection, key, IDS_CHK_EMPTY_VALUE);
         return 0;
     }
-    DWORD length = GetPrivateProfileStringA(kPublicationSection, key, "", longValue, sizeof longValue,
-                                            descriptionPath);
+    // Only a value that fills its field may have been cut: that one is read again whole.
+    if (length == PublicationKeptLength(value))
+        length = ReadDescriptionValue(kPublicationSection, key, "", longValue, sizeof longValue, descriptionPath);
     if (length > PublicationKeptLength(value))
         AddFinding(FINDING_WARNING, kPublicationSection, key, IDS_CHK_VALUE_CUT, (unsigned)length,
                    (unsigned)PublicationKeptLength(value), PublicationText(value));
@@ -172,18 +174,13 @@ static void CheckIniFile()
                    ini);
 }
 
-static int IsSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
 // Names the reason why the installer refuses a file or icon name.
 static void ReportNotPlain(const char *section, const char *key, const char *name)
 {
     UINT text = IDS_CHK_NOT_PLAIN;
     if (HasDotDotComponent(name))
         text = IDS_CHK_DOT_DOT;
-    else if (strchr(name, ':') != NULL || (IsSeparator(name[0]) && IsSeparator(name[1])))
+    else if (strchr(name, ':') != NULL || (IsPathSeparator(name[0]) && IsPathSeparator(name[1])))
         text = IDS_CHK_DRIVE_OR_UNC;
     AddFinding(FINDING_ERROR, section, key, text, name);
 }
@@ -219,6 +216,28 @@ static void ReportLineFault(LineFault fault, const char *section, const char *ke
     AddFinding(FINDING_ERROR, section, key, texts[fault], rawLine);
 }
 
+// Reads a file line into the pool as the installer does. A line that does not
+// fit there, which the installer refuses the medium for, is read again whole
+// into linePool, so that it is judged all the same. The length; *line the text.
+static DWORD ReadLine(const char *section, const char *key, char **line, int *poolFull)
+{
+    int fits;
+    DWORD length = ReadPoolLine(section, key, descriptionPath, line, &fits);
+    if (length == 0)
+        return 0;
+    if (fits) {
+        setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
+        return length;
+    }
+    if (!(*poolFull)++)
+        AddFinding(FINDING_ERROR, section, key, IDS_CHK_POOL_FULL, (unsigned)STRING_POOL_SIZE,
+                   (unsigned)setup.poolUsed);
+    *line = linePool + linePoolUsed;
+    length = ReadDescriptionValue(section, key, "", *line, LINE_SIZE, descriptionPath);
+    linePoolUsed += length + 1;
+    return length;
+}
+
 // Reads the file lines as the installer does, the pool included, but goes on
 // after a fault so that every line is judged.
 static void ReadFileLines()
@@ -228,21 +247,10 @@ static void ReadFileLines()
         char key[8];
         for (unsigned n = 1; n <= FILE_KEYS_PER_SECTION; n++) {
             FormatText(key, sizeof key, kFileKeyFormat, n);
-            char *poolLine;
-            int fits;
-            DWORD length = ReadPoolLine(section, key, descriptionPath, &poolLine, &fits);
-            if (length == 0)
+            char *line;
+            if (ReadLine(section, key, &line, &poolFull) == 0)
                 continue;
             present++;
-            if (fits)
-                setup.poolUsed = (WORD)(setup.poolUsed + length + 1);
-            else if (!poolFull++)
-                AddFinding(FINDING_ERROR, section, key, IDS_CHK_POOL_FULL, (unsigned)STRING_POOL_SIZE,
-                           (unsigned)setup.poolUsed);
-
-            char *line = linePool + linePoolUsed;
-            length = GetPrivateProfileStringA(section, key, "", line, LINE_SIZE, descriptionPath);
-            linePoolUsed += length + 1;
             CopyText(rawLine, sizeof rawLine, line);
             ListedFile &file = listed[listedCount++];
             file.section = section;
