@@ -12,15 +12,18 @@ struct Box {
     int width, height;
 };
 
-// The bounding box of the pixels of bitmap (width x height) that are not white.
-Box Inked(HBITMAP bitmap, int width, int height)
+// The bounding box of the pixels of bitmap that are not white; the bitmap is deleted.
+Box Inked(HBITMAP bitmap)
 {
+    BITMAP size = {};
+    GetObjectA(bitmap, sizeof size, &size);
+    int width = size.bmWidth, height = size.bmHeight, left = width, right = -1, top = height, bottom = -1;
     BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::vector<DWORD> pixels((size_t)width * height);
     HDC screen = GetDC(NULL);
     GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(NULL, screen);
-    int left = width, right = -1, top = height, bottom = -1;
+    DeleteObject(bitmap);
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++)
             if ((pixels[(size_t)y * width + x] & 0xFFFFFF) != 0xFFFFFF) {
@@ -30,21 +33,8 @@ Box Inked(HBITMAP bitmap, int width, int height)
     return {right - left + 1, bottom - top + 1};
 }
 
-// The picture as the installer carries it.
-Box Picture(int id)
-{
-    HMODULE module = LoadLibraryExA(Installer().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
-    HBITMAP bitmap = (HBITMAP)LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    BITMAP size = {};
-    GetObjectA(bitmap, sizeof size, &size);
-    Box box = Inked(bitmap, size.bmWidth, size.bmHeight);
-    DeleteObject(bitmap);
-    FreeLibrary(module);
-    return box;
-}
-
 // What the screen shows in r.
-Box Captured(const RECT &r)
+HBITMAP Capture(const RECT &r)
 {
     HDC screen = GetDC(NULL), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
@@ -53,9 +43,7 @@ Box Captured(const RECT &r)
     SelectObject(memory, old);
     DeleteDC(memory);
     ReleaseDC(NULL, screen);
-    Box box = Inked(bitmap, r.right - r.left, r.bottom - r.top);
-    DeleteObject(bitmap);
-    return box;
+    return bitmap;
 }
 
 TEST_F(WizardTest, At144DpiEachPictureFillsItsPlaceAndTheControlsStayInsideThePage)
@@ -64,6 +52,7 @@ TEST_F(WizardTest, At144DpiEachPictureFillsItsPlaceAndTheControlsStayInsideThePa
     DWORD dpi = 144;   // read by each program as it starts
     testsupport::RegistryValue density(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
     ASSERT_TRUE(density.SetRaw(&dpi, sizeof dpi, REG_DWORD));
+    HMODULE installer = LoadLibraryExA(Installer().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     HWND page;
     ASSERT_TRUE(Start());
     ASSERT_TRUE(WaitForPage(10000, &page));
@@ -91,19 +80,20 @@ TEST_F(WizardTest, At144DpiEachPictureFillsItsPlaceAndTheControlsStayInsideThePa
         RECT pane;
         GetWindowRect(FindWindowExA(page, NULL, "BmpButX", NULL), &pane);
         IntersectRect(&pane, &pane, &client);
-        Box natural = Picture(p.picture), shown = {0, 0};
+        Box natural = Inked((HBITMAP)LoadImageA(installer, MAKEINTRESOURCEA(p.picture), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        Box shown = {0, 0};
         int width = pane.right - pane.left, height = pane.bottom - pane.top;
         ASSERT_GT(width, natural.width * 4 / 3) << "the page is not drawn at 144 dpi";
         Box expected = {std::min(width, natural.width * 3 / 2), std::min(height, natural.height * 3 / 2)};
-        auto Near = [](int a, int b) { return std::abs(a - b) <= 4; };
         robot::WaitUntil([&] {
             RedrawWindow(page, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            shown = Captured(pane);
-            return Near(expected.width, shown.width) && Near(expected.height, shown.height);
+            shown = Inked(Capture(pane));
+            return std::abs(expected.width - shown.width) <= 4 && std::abs(expected.height - shown.height) <= 4;
         }, "the picture", 3000);
         EXPECT_NEAR(expected.width, shown.width, 4);
         EXPECT_NEAR(expected.height, shown.height, 4);
     }
+    FreeLibrary(installer);
 }
 
 }  // namespace
