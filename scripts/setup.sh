@@ -24,14 +24,17 @@ if ! installed wine32:i386 && "$here/../tests/support/runs-32bit.sh"; then
     $sudo_cmd apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq wine32:i386 >/dev/null
 fi
-# Wine takes its ANSI code page (1250) from LC_ALL; a generated locale keeps
-# Linux tools from warning about it.
-if ! locale -a 2>/dev/null | grep -qi '^sk_SK.utf8$'; then
+# Wine takes its ANSI code page from LC_ALL (1250 from sk_SK; 1252 from en_US,
+# under which a test checks the installer too) and converts file names with
+# its character set: a locale that is not generated leaves Wine able to make
+# no file name beyond ASCII, and Linux tools warn about it.
+for loc in sk_SK en_US; do
+    locale -a 2>/dev/null | grep -qi "^$loc.utf8$" && continue
     if [ -f /etc/locale.gen ]; then
-        $sudo_cmd sed -i 's/^# *sk_SK.UTF-8 UTF-8/sk_SK.UTF-8 UTF-8/' /etc/locale.gen
-        grep -q '^sk_SK.UTF-8 UTF-8' /etc/locale.gen || echo 'sk_SK.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+        $sudo_cmd sed -i "s/^# *$loc.UTF-8 UTF-8/$loc.UTF-8 UTF-8/" /etc/locale.gen
+        grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" | $sudo_cmd tee -a /etc/locale.gen >/dev/null
         $sudo_cmd locale-gen >/dev/null
     else
-        $sudo_cmd locale-gen sk_SK.UTF-8 >/dev/null
+        $sudo_cmd locale-gen "$loc.UTF-8" >/dev/null
     fi
-fi
+done

@@ -5,8 +5,10 @@
 
 side.bmp    164 x 314, 24 bpp: the picture on the left of the welcome and finish pages
 header.bmp  61 x 61, 24 bpp: the emblem at the right of the header band
-app.ico     48, 32 and 16 pixel images, 256 colours each
-hand.cur    32 x 32 monochrome pointing hand, hot spot (5, 0)
+app.ico     48, 32 and 16 pixel images, 256 colours each; 64, 40, 24 and 20 pixel
+            ones (with a palette of their own) for displays above 96 dpi
+hand.cur    32 x 32 monochrome pointing hand, hot spot (5, 0); 48 and 64 pixel
+            ones for displays above 96 dpi
 
 Only the standard library is used; the files are written byte by byte, and the
 output is the same on every run.
@@ -373,8 +375,8 @@ def median_cut(colours, count):
 
 
 def ico_8bpp(canvases):
-    """One ICO with an 8-bpp image per canvas, all sharing one palette whose
-    entry 0 is black (the colour under the transparent parts of the mask)."""
+    """The ICO entries of an 8-bpp image per canvas, all sharing one palette
+    whose entry 0 is black (the colour under the transparent parts of the mask)."""
     colours = {}
     for cv in canvases:
         for y in range(cv.height):
@@ -407,7 +409,7 @@ def ico_8bpp(canvases):
         info = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
         colour_table = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
         images.append((w, h, info + colour_table + bytes(xor) + mask))
-    return icon_directory(1, [(w, h, 0, 1, 8, data) for (w, h, data) in images])
+    return [(w, h, 0, 1, 8, data) for (w, h, data) in images]
 
 
 def icon_directory(kind, entries):
@@ -420,10 +422,13 @@ def icon_directory(kind, entries):
     return out + b"".join(e[5] for e in entries)
 
 
-def cur_mono(art, hotspot, size=32):
+def cur_mono(art, hotspot, size=32, scale=1):
+    """The CUR entry of the art in a size x size cursor, each art pixel scale
+    pixels wide and high (rounded down)."""
     rows = [line for line in art.strip("\n").split("\n")]
 
     def at(x, y):
+        x, y = int(x / scale), int(y / scale)
         return rows[y][x] if y < len(rows) and x < len(rows[y]) else "."
 
     stride = ((size + 31) // 32) * 4
@@ -438,7 +443,7 @@ def cur_mono(art, hotspot, size=32):
     info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
     colour_table = struct.pack("<BBBBBBBB", 0, 0, 0, 0, 255, 255, 255, 0)
     data = info + colour_table + bytes(xor) + mask
-    return icon_directory(2, [(size, size, 2, hotspot[0], hotspot[1], data)])
+    return (size, size, 2, int(hotspot[0] * scale), int(hotspot[1] * scale), data)
 
 
 def main():
@@ -448,8 +453,9 @@ def main():
     files = {
         "side.bmp": bmp_24(draw_side()),
         "header.bmp": bmp_24(draw_header()),
-        "app.ico": ico_8bpp([draw_icon(48), draw_icon(32), draw_icon(16)]),
-        "hand.cur": cur_mono(HAND, HAND_HOTSPOT),
+        "app.ico": icon_directory(1, ico_8bpp([draw_icon(48), draw_icon(32), draw_icon(16)]) +
+                                  ico_8bpp([draw_icon(n) for n in (64, 40, 24, 20)])),
+        "hand.cur": icon_directory(2, [cur_mono(HAND, HAND_HOTSPOT, 32 * k // 2, k / 2) for k in (2, 3, 4)]),
     }
     for name, data in files.items():
         with open(os.path.join(out_dir, name), "wb") as f:

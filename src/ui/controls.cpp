@@ -167,8 +167,10 @@ static void LoadPicture(HWND window, PictureState *picture)
     }
 }
 
-// Centred at its natural size; a picture larger than the pane is cropped
-// evenly on both sides.
+// Centred at its natural size times the display's density over 96 dots per
+// inch, so that it keeps its place in a page that grows with its font; a
+// picture larger than the pane is cropped evenly on both sides. Only a
+// picture that is stretched is smoothed: at 96 dpi it is copied as it is.
 static void PaintPicture(HWND window, const PictureState *picture, DWORD rop)
 {
     RECT client;
@@ -178,9 +180,16 @@ static void PaintPicture(HWND window, const PictureState *picture, DWORD rop)
     HDC memory = CreateCompatibleDC(dc);
     if (memory != NULL) {
         if (picture->bitmap != NULL) {
+            int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+            int width = MulDiv(picture->width, dpi, 96);
+            int height = MulDiv(picture->height, dpi, 96);
+            if (width != picture->width) {
+                SetStretchBltMode(dc, HALFTONE);
+                SetBrushOrgEx(dc, 0, 0, NULL);
+            }
             HGDIOBJ old = SelectObject(memory, picture->bitmap);
-            StretchBlt(dc, (client.right - picture->width) / 2, (client.bottom - picture->height) / 2,
-                       picture->width, picture->height, memory, 0, 0, picture->width, picture->height, rop);
+            StretchBlt(dc, (client.right - width) / 2, (client.bottom - height) / 2, width, height, memory, 0, 0,
+                       picture->width, picture->height, rop);
             SelectObject(memory, old);
         }
         DeleteDC(memory);
@@ -229,9 +238,14 @@ LRESULT CALLBACK BmpButDemoWndProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The text a control draws, in UTF-16.
+static WCHAR wideText[CONTROL_TEXT_SIZE];
+
 // Writes length characters of text at x, y with the alignment, colour and
 // font (NULL: the context's) given, on a transparent background, and puts the
-// device context back as it was.
+// device context back as it was. GDI reads ANSI text in the system's code
+// page, not the program's (which the manifest sets to 1250 where it can): the
+// text goes to GDI in UTF-16, converted with the program's code page.
 static void DrawTextWith(HDC dc, int x, int y, const char *text, int length, UINT align, COLORREF colour,
                          HFONT font)
 {
@@ -239,8 +253,9 @@ static void DrawTextWith(HDC dc, int x, int y, const char *text, int length, UIN
     SetBkMode(dc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(dc, colour);
     HGDIOBJ oldFont = font != NULL ? SelectObject(dc, font) : NULL;
+    length = MultiByteToWideChar(CP_ACP, 0, text, length, wideText, CONTROL_TEXT_SIZE);
     if (length > 0)
-        TextOutA(dc, x, y, text, length);
+        TextOutW(dc, x, y, wideText, length);
     if (oldFont != NULL)
         SelectObject(dc, oldFont);
     SetTextColor(dc, oldColour);

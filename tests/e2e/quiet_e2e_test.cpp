@@ -65,6 +65,30 @@ TEST_F(Quiet, MaximalRunWithTargetGroupAndLogThenMinimalWithoutShortcuts)
     EXPECT_FALSE(FileExists(IniPath()));
 }
 
+// Slovak names from the description and texts of the log. Run again by the test english_locale
+// (tests/cmake/locale.cmake): under an English locale Wine gives a program code page 1252, which has no
+// č, ľ, ť or ň, unless its manifest asks for another (this test program's asks for 1250 too).
+TEST_F(Quiet, SlovakNamesAndTextsWhateverTheLocale)
+{
+    WriteDefaultMedium();
+    std::string inf = Contents(*medium_ / "TALVIREX.INF"), log = *shell_ / "install.log";
+    inf = std::regex_replace(inf, std::regex("GROUP=[^\r]*"), Utf8ToCp1250("GROUP=Ľudové čítanie"));
+    inf = std::regex_replace(inf, std::regex("PATH=[^\r]*"), Utf8ToCp1250("PATH=Čítanky\\Ťažký kôň"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / "TALVIREX.INF", inf));
+    EXPECT_EQ(0u, RunQuiet("-Q -L\"" + log + "\""));
+
+    std::string target = programFiles_ + "\\" + Utf8ToCp1250("Čítanky\\Ťažký kôň");
+    EXPECT_EQ(target + "\\", Ini(IniPath(), "SETING", "PATH"));
+    EXPECT_TRUE(FileExists(target + "\\DATA.DAT"));
+    std::string group = commonPrograms_ + "\\" + Utf8ToCp1250("Ľudové čítanie");
+    EXPECT_EQ(std::vector<std::string>({Utf8ToCp1250("Publikácia.lnk"), Utf8ToCp1250("Čítaj ma.lnk")}),
+              testsupport::Listing(group));
+    EXPECT_EQ(target + "\\PUBL.EXE|" + target + "\\PUBL.ICO|" + target, testsupport::ReadShortcut(Link(group, "Publikácia")));
+    EXPECT_EQ(LogLine(48) + LogLine(34, "PUBL.EXE") + LogLine(34, "DATA.DAT") + LogLine(34, "CITAJ.TXT") + LogLine(51) +
+                  LogLine(49) + LogLine(50) + LogLine(0),
+              Contents(log));
+}
+
 TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
 {
     std::string pub = *shell_ / "Pub", log = *shell_ / "refusal.log", medium = medium_->path();

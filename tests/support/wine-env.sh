@@ -5,7 +5,9 @@ build_dir=$(cd "$1" && pwd)
 session_name=${TALVIREX_SESSION:+$TALVIREX_SESSION-}
 export WINEPREFIX="$build_dir/${session_name}wineprefix"
 export WINEDEBUG=${TALVIREX_WINEDEBUG:--all}
-export LC_ALL=sk_SK.UTF-8
+# The locale gives Wine's programs their ANSI code page: sk_SK 1250, en_US 1252
+# (TALVIREX_LOCALE runs a test under another).
+export LC_ALL=${TALVIREX_LOCALE:-sk_SK.UTF-8}
 # No menu entries on the Linux desktop, no Mono or Gecko installers in a fresh prefix.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 session_dir="$build_dir/${session_name}wine-session"

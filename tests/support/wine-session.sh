@@ -24,7 +24,7 @@ start)
     else
         # Xvfb picks a free display number and writes it to fd 3.
         exec 3>"$session_dir/display.num"
-        setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        setsid Xvfb -displayfd 3 -screen 0 "${TALVIREX_SCREEN:-1024x768x24}" -nolisten tcp \
             >"$session_dir/xvfb.log" 2>&1 </dev/null &
         echo $! >"$session_dir/xvfb.pid"
         exec 3>&-
