@@ -194,7 +194,9 @@ static int SkippedAsLink(char *folder)
 {
     if (!PathCrossesLink(folder))
         return 0;
-    ShowMessageIdWith(IDS_REMOVE_LINK_SKIPPED, folder);
+    CopyText(setup.pathBuffer, sizeof setup.pathBuffer, folder);
+    StripTrailingBackslash(setup.pathBuffer, 3);
+    ShowMessageIdWith(IDS_REMOVE_LINK_SKIPPED, setup.pathBuffer);
     return 1;
 }
 
