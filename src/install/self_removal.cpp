@@ -57,20 +57,22 @@ static DWORD RandomNumber()
 
 // Copies the running executable into a new folder of its own in TEMP; a
 // folder of that name that stands there already is never used.
+// On failure, helperDir and helperPath name only what this process made.
 static int CopyToTemp()
 {
+    helperPath[0] = 0;
     DWORD n = GetModuleFileNameA(NULL, ownPath, sizeof ownPath);
-    if (n == 0 || n >= sizeof ownPath || !ReadTempDir())
-        return 0;
-    for (int attempt = 0; attempt < HELPER_NAME_ATTEMPTS; attempt++) {
+    int ready = n != 0 && n < sizeof ownPath && ReadTempDir();
+    for (int attempt = 0; ready && attempt < HELPER_NAME_ATTEMPTS; attempt++) {
         if (FormatText(helperDir, sizeof helperDir, "%s~TVX%08X\\", tempDir, (unsigned)RandomNumber()) < 0)
-            return 0;
+            break;
         if (CreateDirectoryA(helperDir, NULL))
             return JoinText(helperPath, sizeof helperPath, helperDir, kInstallerName) &&
                    CopyFileA(ownPath, helperPath, TRUE);
         if (GetLastError() != ERROR_ALREADY_EXISTS)
-            return 0;
+            break;
     }
+    helperDir[0] = 0;
     return 0;
 }
 
