@@ -175,6 +175,9 @@ TEST_F(Uninstall, NothingThatAUserCanChangeIsRunOrObeyed)
     std::string files = *shell_ / "Files", links = *shell_ / "Links";
     ASSERT_TRUE(RunInstall(nullptr, false, true, true));
     ASSERT_TRUE(MoveFileA(Target().c_str(), files.c_str()) && MoveFileA(GroupDir().c_str(), links.c_str()));
+    // Gone before the scratch folders, whatever fails: Wine hides a link whose folder is gone.
+    struct Unlink { std::vector<std::string> links; ~Unlink() { for (auto &l : links) testsupport::RemoveFolderLink(l); } };
+    Unlink unlink{{Target(), GroupDir()}};
     ASSERT_TRUE(testsupport::MakeFolderLink(Target(), files) && testsupport::MakeFolderLink(GroupDir(), links));
     robot::Process program;
     ASSERT_TRUE(program.Start(Program(), "-U", medium_->path()));
@@ -184,7 +187,6 @@ TEST_F(Uninstall, NothingThatAUserCanChangeIsRunOrObeyed)
     EXPECT_EQ((std::vector<std::string>{"CITAJ.TXT", "DATA.DAT", "PUBL.EXE"}), testsupport::Listing(files));
     EXPECT_EQ(2u, testsupport::Listing(links).size());
     EXPECT_EQ("<none>", EntryValue("DisplayName"));
-    EXPECT_TRUE(testsupport::RemoveFolderLink(Target()) && testsupport::RemoveFolderLink(GroupDir()));
 }
 
 TEST_F(Uninstall, BadInputIsExplainedAndRemovesNothing)
