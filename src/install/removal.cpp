@@ -236,11 +236,11 @@ static int HasRecord(const char *section, const char *key)
                                     setup.publicationIniPath) != 0;
 }
 
-// 1 when the file opens for writing: not when it is read-only or held by another program.
+// 1 when the file opens for writing: not when it is read-only or held by
+// another program. (Windows 95 and 98 refuse FILE_SHARE_DELETE.)
 static int OpensForWriting(const char *path)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                              OPEN_EXISTING, 0, NULL);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     CloseHandle(file);
