@@ -71,15 +71,15 @@ static int IsLink(const char *path)
 
 int PathCrossesLink(char *path)
 {
-    for (char *p = path; *p != 0; p++) {
-        // Each level after the root, and the last one.
-        if (p - path < 3 || (p[0] != '\\' && p[1] != 0))
+    // Each level after the root, up to a backslash or the end.
+    size_t length = TextLength(path);
+    for (size_t i = 3; i <= length; i++) {
+        char kept = path[i];
+        if (kept != '\\' && kept != 0)
             continue;
-        char *end = p[0] == '\\' ? p : p + 1;
-        char kept = *end;
-        *end = 0;
+        path[i] = 0;
         int link = IsLink(path);
-        *end = kept;
+        path[i] = kept;
         if (link)
             return 1;
     }
