@@ -121,5 +121,7 @@
 #define IDS_REMOVED            304
 #define IDS_REMOVE_FAILED      305
 #define IDS_REMOVE_DECLINED    306
+#define IDS_REMOVE_RECORDS_FAILED 307
+#define IDS_REMOVE_LINK_SKIPPED   308
 
 #endif

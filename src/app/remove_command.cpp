@@ -18,6 +18,9 @@ static ErrorCode CheckRemoval()
     return error;
 }
 
+// What could not be removed, for the message.
+static char removalFailure[PATH_BUFFER_SIZE];
+
 ErrorCode RemovePublication()
 {
     ErrorCode error = CheckRemoval();
@@ -28,9 +31,9 @@ ErrorCode RemovePublication()
     // A quiet removal asks nothing: -U -Q is the administrator's answer already.
     if (!setup.quiet && !ShowMessageIdWith(IDS_REMOVE_CONFIRM, setup.title))
         return IDS_REMOVE_DECLINED;
-    error = RemoveInstallation(kDescriptionName);
+    error = RemoveInstallation(kDescriptionName, removalFailure, sizeof removalFailure);
     if (error != 0) {
-        ShowMessageIdWith(error, setup.pathBuffer);
+        ShowMessageIdWith(error, removalFailure);
         return error;
     }
     // Without the helper the executable and its folder stay; the publication is gone all the same.

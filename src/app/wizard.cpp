@@ -14,6 +14,7 @@
 #include "install/run.h"
 #include "install/self_removal.h"
 #include "resource.h"
+#include "shell/profile_path.h"
 #include "shell/running.h"
 #include "ui/controls.h"
 #include "ui/folder_chooser.h"
@@ -119,15 +120,23 @@ static int StartUp(const char *commandLine)
     }
     ParseCommandLine(commandLine);
     if (setup.removeMode) {
-        // The publication installed in the executable's own folder, whatever -S says.
+        // The publication whose entry names the executable's own folder, whatever -S says.
         if (ReadSourceDirectory())
             RemovePublication();
         return 0;
     }
     if (!ReadMediumDescription())
         return 0;
+    // The run resolves every relative path against C:\, whoever started it: the
+    // INI file's path is fixed here once, for the run, -C and the entry.
+    SetCurrentDirectoryA("C:\\");
+    if (!ResolveProfilePath(setup.publicationIni, setup.windowsDir, setup.publicationIniPath,
+                            sizeof setup.publicationIniPath)) {
+        ShowMessageId(IDS_BAD_DESCRIPTION);
+        return 0;
+    }
     if (setup.skipIfInstalled &&
-        GetPrivateProfileIntA("INSTALL", "WIN32", 0, setup.publicationIni) == 1) {
+        GetPrivateProfileIntA("INSTALL", "WIN32", 0, setup.publicationIniPath) == 1) {
         LogLine(LoadText(IDS_ALREADY_INSTALLED));
         return 0;
     }
@@ -185,7 +194,6 @@ int RunSetup(const char *commandLine)
     ParseQuietOptions(commandLine);
     OpenQuietLog();
     if (StartUp(commandLine)) {
-        SetCurrentDirectoryA("C:\\");
         if (setup.quiet)
             InstallQuietly();
         else

@@ -79,11 +79,12 @@ struct SetupState {
     DWORD sourceDirLen;
     DWORD skipIfInstalled;
     DWORD debugMessages;
-    DWORD removeMode;           // -U: remove the publication installed beside the executable
+    DWORD removeMode;           // -U: remove the publication whose entry names the executable
 
     // Description
     char title[100];
     char publicationIni[80];
+    char publicationIniPath[PATH_TEXT_SIZE];   // its full path, as the install writes it (start-up or the entry)
     char pathSuffix[81];        // "\" followed by the PATH value (read limit 80)
     char groupName[GROUP_NAME_SIZE];
     FileEntry files[MAX_FILE_ENTRIES];

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/messages.h"
 #include "base/names.h"
 #include "base/text.h"
 #include "install/registration.h"
@@ -9,12 +10,14 @@
 #include "shell/registry.h"
 #include "shell/shortcuts.h"
 
+static char programFolder[PATH_TEXT_SIZE];
 static char registryText[REGISTRY_TEXT_SIZE];
 static char shellFolder[REGISTRY_TEXT_SIZE + 1];
 static char linkPath[PATH_TEXT_SIZE];
 static char linkTarget[PATH_TEXT_SIZE];
-static char iniPath[PATH_TEXT_SIZE];
 static char installedPath[MAX_PATH_CHARS + 1];
+static char folderWalk[PATH_TEXT_SIZE];
+static char stopDir[PATH_TEXT_SIZE];
 static char compareFirst[PATH_TEXT_SIZE];
 static char compareSecond[PATH_TEXT_SIZE];
 
@@ -61,6 +64,48 @@ int NextDirectoryUp(char *directory, const char *stop)
     return 1;
 }
 
+static int IsLink(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+int PathCrossesLink(char *path)
+{
+    // Each level after the root, up to a backslash or the end.
+    size_t length = TextLength(path);
+    for (size_t i = 3; i <= length; i++) {
+        char kept = path[i];
+        if (kept != '\\' && kept != 0)
+            continue;
+        path[i] = 0;
+        int link = IsLink(path);
+        path[i] = kept;
+        if (link)
+            return 1;
+    }
+    return 0;
+}
+
+void RemoveEmptyFolders(char *directory)
+{
+    StripTrailingBackslash(directory, 3);
+    if (!GetProgramFilesDir(stopDir)) {
+        // Nothing above the folder's own parent, which may be a drive's root.
+        CopyText(stopDir, sizeof stopDir, directory);
+        char *last = strrchr(stopDir, '\\');
+        if (last != NULL)
+            *last = 0;
+    }
+    // Program Files itself stays, even when empty.
+    if (EqualIgnoringAsciiCase(directory, stopDir))
+        return;
+    do {
+        if (IsLink(directory) || !RemoveDirectoryA(directory))
+            return;
+    } while (NextDirectoryUp(directory, stopDir));
+}
+
 // A name of one level: no folder in it and none of "." and "..".
 static int IsPlainName(const char *name)
 {
@@ -72,15 +117,21 @@ ErrorCode FindRegistration()
     DWORD type = 0;
     DWORD desktop = 0;
     if (!FormRegistrationKey(registrationKey, sizeof registrationKey, setup.publicationIni) ||
+        ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kIniValue, setup.publicationIniPath) <= 0 ||
         ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kLocationValue, registryText) <= 0 ||
         !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kTypeValue, &type) ||
         type > INSTALL_MAXIMAL ||
         !ReadRegistryNumber(ROOT_LOCAL_MACHINE, registrationKey, kDesktopValue, &desktop))
         return IDS_REMOVE_NOT_FOUND;
+    // Only the copy in the folder that the installation made for the entry
+    // acts on it; the installation directory is the entry's, never the
+    // folder that the program runs from.
     TrimSourceDir();
-    if (!SameDirectory(registryText, setup.sourceDir))
+    if (!FormProgramFolder(programFolder, sizeof programFolder, registrationKey) ||
+        !SameDirectory(programFolder, setup.sourceDir))
         return IDS_REMOVE_ELSEWHERE;
-    CopyText(setup.installDir, sizeof setup.installDir, setup.sourceDir);
+    CopyText(setup.installDir, sizeof setup.installDir, registryText);
+    EnsureTrailingBackslash(setup.installDir, sizeof setup.installDir);
 
     setup.installType = (WORD)type;
     setup.createDesktopIcon = desktop != 0;
@@ -139,11 +190,26 @@ static ErrorCode DeleteOwnShortcut(const char *folder, const char *name, char *f
     return DeleteExisting(linkPath, failed, size);
 }
 
+// The folder that a warning names, without its trailing backslash.
+static char skippedFolder[PATH_TEXT_SIZE];
+
+// 1, with the warning that names it, when folder or a folder above it is a
+// link to another place: nothing inside it is the installation's to delete.
+static int SkippedAsLink(char *folder)
+{
+    if (!PathCrossesLink(folder))
+        return 0;
+    CopyText(skippedFolder, sizeof skippedFolder, folder);
+    StripTrailingBackslash(skippedFolder, 3);
+    ShowMessageIdWith(IDS_REMOVE_LINK_SKIPPED, skippedFolder);
+    return 1;
+}
+
 static ErrorCode DeleteShortcuts(char *failed, size_t size)
 {
     if (setup.createGroup && GetProgramsFolder(shellFolder) >= 0 &&
         AppendText(shellFolder, sizeof shellFolder, setup.groupName) &&
-        EnsureTrailingBackslash(shellFolder, sizeof shellFolder)) {
+        EnsureTrailingBackslash(shellFolder, sizeof shellFolder) && !SkippedAsLink(shellFolder)) {
         for (WORD i = 0; i < setup.fileCount; i++) {
             const FileEntry &entry = setup.files[i];
             if (entry.iconFile == NULL || entry.shortcutName == NULL)
@@ -162,50 +228,71 @@ static ErrorCode DeleteShortcuts(char *failed, size_t size)
     return 0;
 }
 
-// The profile functions take a name without a full path to lie in the Windows directory.
-static int FormIniPath()
-{
-    const char *ini = setup.publicationIni;
-    int fullPath = (ini[0] != 0 && ini[1] == ':') || (ini[0] == '\\' && ini[1] == '\\');
-    if (fullPath)
-        return CopyText(iniPath, sizeof iniPath, ini);
-    return JoinText(iniPath, sizeof iniPath, setup.windowsDir, ini);
-}
-
 static void RemoveRecord(const char *section, const char *key)
 {
-    WritePrivateProfileStringA(section, key, NULL, iniPath);
-    if (GetPrivateProfileSectionA(section, setup.textBuffer, sizeof setup.textBuffer, iniPath) == 0)
-        WritePrivateProfileStringA(section, NULL, NULL, iniPath);
+    WritePrivateProfileStringA(section, key, NULL, setup.publicationIniPath);
+    if (GetPrivateProfileSectionA(section, setup.textBuffer, sizeof setup.textBuffer, setup.publicationIniPath) == 0)
+        WritePrivateProfileStringA(section, NULL, NULL, setup.publicationIniPath);
+}
+
+static int HasRecord(const char *section, const char *key)
+{
+    return GetPrivateProfileStringA(section, key, "", setup.textBuffer, sizeof setup.textBuffer,
+                                    setup.publicationIniPath) != 0;
+}
+
+// 1 when the file opens for writing: not when it is read-only or held by
+// another program. (Windows 95 and 98 refuse FILE_SHARE_DELETE.)
+static int OpensForWriting(const char *path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    CloseHandle(file);
+    return 1;
 }
 
 static ErrorCode RemoveIniRecords(char *failed, size_t size)
 {
+    const char *iniPath = setup.publicationIniPath;
     // A file that is gone already must not be made anew by the deletions.
-    if (!FormIniPath() || GetFileAttributesA(iniPath) == INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesA(iniPath) == INVALID_FILE_ATTRIBUTES)
         return 0;
-    RemoveRecord("INSTALL", "WIN32");
-    RemoveRecord("SETING", "PATH");
-    WritePrivateProfileStringA(NULL, NULL, NULL, iniPath);   // flushes a cached file
+    if (OpensForWriting(iniPath)) {
+        RemoveRecord("INSTALL", "WIN32");
+        RemoveRecord("SETING", "PATH");
+    }
+    // Flushes a cached file, so that the records are read back from the disk:
+    // a deletion may report success where the file was not written.
+    WritePrivateProfileStringA(NULL, NULL, NULL, iniPath);
+    if (HasRecord("INSTALL", "WIN32") || HasRecord("SETING", "PATH")) {
+        CopyText(failed, size, iniPath);
+        return IDS_REMOVE_RECORDS_FAILED;
+    }
     if (GetPrivateProfileSectionNamesA(setup.textBuffer, sizeof setup.textBuffer, iniPath) != 0)
         return 0;
     return DeleteExisting(iniPath, failed, size);
 }
 
-ErrorCode RemoveInstallation(const char *descriptionName)
+ErrorCode RemoveInstallation(const char *descriptionName, char *failed, size_t size)
 {
-    char *failed = setup.pathBuffer;
-    const size_t size = sizeof setup.pathBuffer;
-    ErrorCode error = DeleteCopiedFiles(failed, size);
+    int installDirLinked = SkippedAsLink(setup.installDir);
+    ErrorCode error = installDirLinked ? 0 : DeleteCopiedFiles(failed, size);
     if (error == 0)
         error = DeleteShortcuts(failed, size);
     if (error == 0)
         error = RemoveIniRecords(failed, size);
+    // The description beside the program before the entry: after any failure
+    // the entry stays, and the removal can be run again.
+    if (error == 0 && JoinText(folderWalk, sizeof folderWalk, setup.sourceDir, descriptionName))
+        error = DeleteExisting(folderWalk, failed, size);
     if (error != 0)
         return error;
+    if (!installDirLinked && CopyText(folderWalk, sizeof folderWalk, setup.installDir))
+        RemoveEmptyFolders(folderWalk);
     if (!DeleteRegistryKey(registrationKey)) {
         JoinText(failed, size, kRegistryRootName, registrationKey);
         return IDS_REMOVE_FAILED;
     }
-    return DeleteInstalled(descriptionName, failed, size);
+    return 0;
 }

@@ -95,10 +95,10 @@ static ErrorCode CopyFiles(WORD step)
 
 static ErrorCode WriteRecords()
 {
-    if (!WritePrivateProfileStringA("INSTALL", "WIN32", "1", setup.publicationIni))
+    if (!WritePrivateProfileStringA("INSTALL", "WIN32", "1", setup.publicationIniPath))
         return IDS_INI_WRITE;
     const char *path = setup.installType == INSTALL_MAXIMAL ? setup.installDir : setup.sourceDir;
-    if (!WritePrivateProfileStringA("SETING", "PATH", path, setup.publicationIni))
+    if (!WritePrivateProfileStringA("SETING", "PATH", path, setup.publicationIniPath))
         return IDS_INI_WRITE;
     return 0;
 }

@@ -4,19 +4,19 @@
 // where the system can schedule that.
 //
 // The copy runs with this process's rights, which are an administrator's: it
-// goes into the Windows directory's TEMP, where another user may make files
-// but not change or replace one that an administrator made. The user's own
-// temporary folder, which any of the user's programs may change, is taken
-// only where that cannot be used.
+// goes into a folder that this process makes anew, under a name nobody can
+// foresee, in the Windows directory's TEMP, where another user may make
+// files and folders but not change one that an administrator made. Never in
+// the user's own temporary folder, which any of the user's programs may change.
 #include "install/self_removal.h"
+
+#include <string.h>
 
 #include "base/text.h"
 #include "install/removal.h"
 #include "install/registration.h"
-#include "shell/registry.h"
 
-static const char kHelperPattern[] = "~TVXDEL*.EXE";
-static const char kHelperFormat[] = "~TVXDEL%04X.EXE";
+static const char kHelperPattern[] = "~TVX*";
 
 enum {
     HELPER_NAME_ATTEMPTS = 64,
@@ -26,52 +26,57 @@ enum {
 
 static char tempDir[PATH_TEXT_SIZE];
 static char ownPath[PATH_TEXT_SIZE];
+static char helperDir[PATH_TEXT_SIZE];
 static char helperPath[PATH_TEXT_SIZE];
 static char helperCommand[3 * PATH_TEXT_SIZE];
 static char removalDir[PATH_TEXT_SIZE];
-static char stopDir[REGISTRY_TEXT_SIZE];
 
-enum { SYSTEM_TEMP = 0, USER_TEMP = 1, TEMP_KINDS = 2 };
-
-static const char kSystemTempName[] = "TEMP\\";
-
-// The Windows directory's TEMP or the user's temporary folder, into tempDir.
-static int ReadTempDir(int kind)
+// The Windows directory's TEMP, ending in a backslash, into tempDir.
+static int ReadTempDir()
 {
-    DWORD n = kind == SYSTEM_TEMP ? GetWindowsDirectoryA(tempDir, sizeof tempDir)
-                                  : GetTempPathA(sizeof tempDir, tempDir);
-    if (n == 0 || n >= sizeof tempDir || !EnsureTrailingBackslash(tempDir, sizeof tempDir))
-        return 0;
-    return kind != SYSTEM_TEMP || AppendText(tempDir, sizeof tempDir, kSystemTempName);
+    DWORD n = GetWindowsDirectoryA(tempDir, sizeof tempDir);
+    return n != 0 && n < sizeof tempDir && EnsureTrailingBackslash(tempDir, sizeof tempDir) &&
+           AppendText(tempDir, sizeof tempDir, "TEMP\\");
 }
 
-// Copies the running executable to a name of its own in a temporary directory
-// of the given kind; never over a file that is already there.
-static int CopyToTempOf(int kind)
+typedef BOOLEAN(WINAPI *RandomProc)(PVOID buffer, ULONG length);
+
+// 32 bits from the system's random generator (Windows XP and later); before
+// it, from the performance counter.
+static DWORD RandomNumber()
 {
-    DWORD n = GetModuleFileNameA(NULL, ownPath, sizeof ownPath);
-    if (n == 0 || n >= sizeof ownPath || !ReadTempDir(kind))
-        return 0;
-    DWORD seed = GetTickCount() ^ GetCurrentProcessId();
-    for (int attempt = 0; attempt < HELPER_NAME_ATTEMPTS; attempt++) {
-        char name[20];
-        FormatText(name, sizeof name, kHelperFormat, (unsigned)((seed + attempt) & 0xFFFF));
-        if (!JoinText(helperPath, sizeof helperPath, tempDir, name))
-            return 0;
-        if (CopyFileA(ownPath, helperPath, TRUE))
-            return 1;
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-            return 0;
+    DWORD value = 0;
+    RandomProc random = (RandomProc)(void *)GetProcAddress(GetModuleHandleA("advapi32.dll"), "SystemFunction036");
+    if (random == NULL || !random(&value, sizeof value)) {
+        LARGE_INTEGER counter;
+        QueryPerformanceCounter(&counter);
+        value = counter.LowPart ^ ((DWORD)counter.HighPart << 20) ^ GetTickCount();
     }
+    return value;
+}
+
+// Copies the running executable into a new folder of its own in TEMP; a
+// folder of that name that stands there already is never used.
+// On failure, helperDir and helperPath name only what this process made.
+static int CopyToTemp()
+{
+    helperPath[0] = 0;
+    DWORD n = GetModuleFileNameA(NULL, ownPath, sizeof ownPath);
+    int ready = n != 0 && n < sizeof ownPath && ReadTempDir();
+    for (int attempt = 0; ready && attempt < HELPER_NAME_ATTEMPTS; attempt++) {
+        if (FormatText(helperDir, sizeof helperDir, "%s~TVX%08X\\", tempDir, (unsigned)RandomNumber()) < 0)
+            break;
+        if (CreateDirectoryA(helperDir, NULL))
+            return JoinText(helperPath, sizeof helperPath, helperDir, kInstallerName) &&
+                   CopyFileA(ownPath, helperPath, TRUE);
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    helperDir[0] = 0;
     return 0;
 }
 
-static int CopyToTemp()
-{
-    return CopyToTempOf(SYSTEM_TEMP) || CopyToTempOf(USER_TEMP);
-}
-
-// installDir without its trailing backslash, into removalDir.
+// The program folder without its trailing backslash, into removalDir.
 static int FormRemovalDir(const char *directory)
 {
     if (!CopyText(removalDir, sizeof removalDir, directory))
@@ -82,30 +87,33 @@ static int FormRemovalDir(const char *directory)
 
 int StartRemovalHelper()
 {
-    if (!FormRemovalDir(setup.installDir) || !CopyToTemp())
-        return 0;
-    // The helper inherits a handle on this process, which it waits for.
-    HANDLE self = NULL;
-    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE,
-                         TRUE, 0))
+    TrimSourceDir();
+    if (!FormRemovalDir(setup.sourceDir))
         return 0;
     int started = 0;
-    if (FormatHelperCommand(helperCommand, sizeof helperCommand, helperPath, self, removalDir) >= 0) {
-        STARTUPINFOA startup;
-        ZeroMemory(&startup, sizeof startup);
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process;
-        // Started in the temporary directory, so that it holds no folder it removes.
-        if (CreateProcessA(helperPath, helperCommand, NULL, NULL, TRUE, 0, NULL, tempDir, &startup,
-                           &process)) {
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-            started = 1;
+    // The helper inherits a handle on this process, which it waits for.
+    HANDLE self = NULL;
+    if (CopyToTemp() && DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
+                                        SYNCHRONIZE, TRUE, 0)) {
+        if (FormatHelperCommand(helperCommand, sizeof helperCommand, helperPath, self, removalDir) >= 0) {
+            STARTUPINFOA startup;
+            ZeroMemory(&startup, sizeof startup);
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION process;
+            // Started in its own folder, so that it holds no folder it removes.
+            if (CreateProcessA(helperPath, helperCommand, NULL, NULL, TRUE, 0, NULL, helperDir, &startup,
+                               &process)) {
+                CloseHandle(process.hThread);
+                CloseHandle(process.hProcess);
+                started = 1;
+            }
         }
+        CloseHandle(self);
     }
-    CloseHandle(self);
-    if (!started)
+    if (!started) {
         DeleteFileA(helperPath);
+        RemoveDirectoryA(helperDir);
+    }
     return started;
 }
 
@@ -156,7 +164,7 @@ static void DeleteSoon(const char *path)
     }
 }
 
-// The helper's work: process is the original, directory its installDir.
+// The helper's work: process is the original, directory its program folder.
 static void FinishRemoval(HANDLE process, const char *directory)
 {
     WaitForSingleObject(process, INFINITE);
@@ -164,39 +172,38 @@ static void FinishRemoval(HANDLE process, const char *directory)
     if (FormRemovalDir(directory) && JoinText(ownPath, sizeof ownPath, removalDir, "\\") &&
         AppendText(ownPath, sizeof ownPath, kInstallerName)) {
         DeleteSoon(ownPath);
-        // installDir, then each parent that is empty, up to the Program Files
-        // directory, which stays even when empty.
-        GetProgramFilesDir(stopDir);
-        if (!EqualIgnoringAsciiCase(removalDir, stopDir)) {
-            do {
-                if (!RemoveDirectoryA(removalDir))
-                    break;
-            } while (NextDirectoryUp(removalDir, stopDir));
-        }
+        RemoveEmptyFolders(removalDir);
     }
 
-    // Windows 95 and 98 have no MoveFileExA; the next start deletes it there.
+    // Windows 95 and 98 have no MoveFileExA; the next start deletes them there.
     DWORD n = GetModuleFileNameA(NULL, helperPath, sizeof helperPath);
-    if (n != 0 && n < sizeof helperPath)
+    if (n != 0 && n < sizeof helperPath) {
         MoveFileExA(helperPath, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+        *strrchr(helperPath, '\\') = 0;
+        MoveFileExA(helperPath, NULL, MOVEFILE_DELAY_UNTIL_REBOOT);
+    }
 }
 
 void DeleteRemovalLeftovers()
 {
-    for (int kind = SYSTEM_TEMP; kind < TEMP_KINDS; kind++) {
-        if (!ReadTempDir(kind) || !JoinText(helperPath, sizeof helperPath, tempDir, kHelperPattern))
+    if (!ReadTempDir() || !JoinText(helperPath, sizeof helperPath, tempDir, kHelperPattern))
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(helperPath, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        // A helper's folder: one that is a link leads elsewhere and stays.
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+                FILE_ATTRIBUTE_DIRECTORY ||
+            FormatText(helperPath, sizeof helperPath, "%s%s\\%s", tempDir, found.cFileName, kInstallerName) < 0)
             continue;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(helperPath, &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            // A helper still at work cannot be deleted and is left for the next time.
-            if (JoinText(helperPath, sizeof helperPath, tempDir, found.cFileName))
-                DeleteFileA(helperPath);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+        // A helper still at work cannot be deleted and is left for the next time.
+        DeleteFileA(helperPath);
+        *strrchr(helperPath, '\\') = 0;
+        RemoveDirectoryA(helperPath);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 static char helperDirectory[PATH_TEXT_SIZE];

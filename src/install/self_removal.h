@@ -8,13 +8,14 @@
 
 #include "base/setup_state.h"
 
-// Starts a copy of the running executable from the temporary directory that
-// waits for this process to end, then deletes installDir's executable and
-// removes installDir and its empty parents. 1 when it started.
+// Starts a copy of the running executable, in a new folder of the Windows
+// directory's TEMP, that waits for this process to end, then deletes the
+// executable in sourceDir (the program folder) and removes that folder and
+// its empty parents (RemoveEmptyFolders). 1 when it started.
 int StartRemovalHelper();
 
 // The helper's command line: the quoted helper path, -W, the original
-// process's handle in hexadecimal, then the quoted installation directory.
+// process's handle in hexadecimal, then the quoted program folder.
 // The length written, or -1 when it does not fit size bytes.
 int FormatHelperCommand(char *buffer, size_t size, const char *helper, HANDLE original, const char *directory);
 
@@ -25,7 +26,8 @@ int ParseHelperCommand(const char *commandLine, HANDLE *handle, char *directory,
 // The whole run of a helper, when commandLine is a helper's: 1, else 0.
 int RunRemovalHelper(const char *commandLine);
 
-// Deletes the helpers that earlier removals left in the temporary directory.
+// Deletes the helpers that earlier removals left in the Windows directory's
+// TEMP, with their folders; a folder that is a link stays.
 void DeleteRemovalLeftovers();
 
 #endif

@@ -38,12 +38,14 @@ SHORT ReadRegistryString(WORD rootIndex, const char *keyPath, const char *valueN
     return result;
 }
 
-void GetProgramFilesDir(char *destination)
+int GetProgramFilesDir(char *destination)
 {
-    if (ReadRegistryString(ROOT_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", destination) <= 0)
+    if (ReadRegistryString(ROOT_LOCAL_MACHINE, kCurrentVersionKey, "ProgramFilesDir", destination) <= 0) {
         CopyText(destination, REGISTRY_TEXT_SIZE, "C:");
-    else
-        StripTrailingBackslash(destination, 0);
+        return 0;
+    }
+    StripTrailingBackslash(destination, 0);
+    return 1;
 }
 
 // Reads the shared folder value, then the user's own, and appends a backslash.

@@ -23,8 +23,9 @@ extern const char kUninstallKey[];   // where Windows keeps its list of installe
 SHORT ReadRegistryString(WORD rootIndex, const char *keyPath, const char *valueName, char *buffer);
 
 // The Program Files directory without a trailing backslash, or "C:".
-// destination has room for at least REGISTRY_TEXT_SIZE bytes.
-void GetProgramFilesDir(char *destination);
+// destination has room for at least REGISTRY_TEXT_SIZE bytes. 1 when it was
+// read from the registry, 0 for "C:".
+int GetProgramFilesDir(char *destination);
 
 // The shared (result 0) or the user's own (result 1) Programs or desktop folder,
 // ending in a backslash; -1 when neither is found. buffer has room for

@@ -12,7 +12,9 @@ HMODULE LoadSystemLibrary(const char *name)
         || !AppendText(path, sizeof path, name) || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
         return NULL;
     UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HMODULE module = LoadLibraryA(path);
+    // The DLL's own imports come from its folder too, not from the executable's,
+    // where SetDefaultDllDirectories is missing (before Windows 8 or its update).
+    HMODULE module = LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
     SetErrorMode(oldMode);
     return module;
 }

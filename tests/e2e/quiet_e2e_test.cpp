@@ -60,7 +60,7 @@ TEST_F(Quiet, MaximalRunWithTargetGroupAndLogThenMinimalWithoutShortcuts)
     EXPECT_FALSE(DirectoryExists(commonPrograms_ + "\\Testovacia skupina"));
 
     // -U -Q removes it without a question, and says so in the exit code.
-    EXPECT_EQ(0u, RunQuiet("-U -Q", Target() + "\\TALVIREX.EXE"));
+    EXPECT_EQ(0u, RunQuiet("-U -Q", Program()));
     EXPECT_FALSE(FileExists(programFiles_ + "\\Testovacia\\PUBL.EXE"));
     EXPECT_FALSE(FileExists(IniPath()));
 }

@@ -254,6 +254,9 @@ protected:
 
     std::string Target() const { return programFiles_ + "\\Testovacia"; }
     std::string GroupDir() const { return commonPrograms_ + "\\Testovacia skupina"; }
+    // The copy that the entry starts, in the folder that the installation makes below Program Files.
+    std::string ProgramFolder() const { return programFiles_ + "\\TALVIREX\\TALVIREX_TVXTEST.INI"; }
+    std::string Program() const { return ProgramFolder() + "\\TALVIREX.EXE"; }
     std::string Link(const std::string &dir, const char *name) const { return dir + "\\" + Utf8ToCp1250(name) + ".lnk"; }
 
     // Walks the wizard with the given choices and installs; a failing run must show message failure

@@ -114,9 +114,70 @@ bool DirectoryExists(const std::string &path)
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The Linux name of a Windows path through Wine's kernel32, "" outside Wine.
+static std::string UnixName(const std::string &path)
+{
+    typedef char *(CDECL * UnixNameProc)(const WCHAR *);
+    auto unixName = (UnixNameProc)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    WCHAR wide[MAX_PATH * 2] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2);
+    char *name = unixName ? unixName(wide) : NULL;
+    std::string result = name ? name : "";
+    if (name)
+        HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a Linux program (Wine starts one as it starts a Windows program) and waits for it.
+static void RunLinux(std::string commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+static bool IsFolderLink(const std::string &path)
+{
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Wine's handle of a Linux process may be signalled before the program has run: waits for the outcome.
+static bool Becomes(const std::string &link, bool isLink)
+{
+    for (int i = 0; i < 100 && IsFolderLink(link) != isLink; i++)
+        Sleep(50);
+    return IsFolderLink(link) == isLink;
+}
+
+bool MakeFolderLink(const std::string &link, const std::string &target)
+{
+    std::string from = UnixName(link), to = UnixName(target);
+    if (!from.empty() && !to.empty())
+        RunLinux("Z:\\bin\\ln -sfn \"" + to + "\" \"" + from + "\"");
+    return Becomes(link, true);
+}
+
+bool RemoveFolderLink(const std::string &link)
+{
+    std::string name = UnixName(link);
+    if (IsFolderLink(link) && !name.empty())
+        RunLinux("Z:\\bin\\rm \"" + name + "\"");
+    return Becomes(link, false);
+}
+
 void RemoveTree(const std::string &path)
 {
     DWORD a = GetFileAttributesA(path.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT)) {   // the link only, not what it leads to
+        RemoveFolderLink(path);
+        return;
+    }
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
         ForEachEntry(path, [&](const std::string &name) { RemoveTree(path + "\\" + name); });
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);

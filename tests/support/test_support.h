@@ -45,7 +45,13 @@ std::vector<std::string> Listing(const std::string &dir);
 std::string ReadShortcut(const std::string &file);
 bool FileExists(const std::string &path);
 bool DirectoryExists(const std::string &path);
+// Removes a folder with everything in it; a link in it goes, not what it leads to.
 void RemoveTree(const std::string &path);
+// A symbolic link at link to the folder target, made by Linux's ln: Wine
+// shows it as a reparse point (its Win32 calls that would make one do
+// nothing). 1 when link is then a reparse point.
+bool MakeFolderLink(const std::string &link, const std::string &target);
+bool RemoveFolderLink(const std::string &link);
 bool MakeDirectories(const std::string &path);
 
 // Sets a registry string value for the life of the object and puts back what

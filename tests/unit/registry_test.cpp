@@ -42,7 +42,7 @@ TEST(Registry, FindsProgramFilesAndTheShellFolders)
         testsupport::RegistryValue value(HKEY_LOCAL_MACHINE, testsupport::kCurrentVersionPath, "ProgramFilesDir");
         ASSERT_TRUE(c.value ? value.Set(c.value) : value.Remove());
         char destination[PATH_BUFFER_SIZE];
-        GetProgramFilesDir(destination);
+        EXPECT_EQ(c.value && *c.value, GetProgramFilesDir(destination));
         EXPECT_STREQ(c.result, destination) << (c.value ? c.value : "(none)");
     }
     std::string longest(259, 'f');

@@ -12,6 +12,7 @@
 #include "install/registration.h"
 #include "install/run.h"
 #include "install/version.h"
+#include "shell/profile_path.h"
 #include "shell/registry.h"
 
 enum {
@@ -167,7 +168,7 @@ static void CheckIniFile()
 {
     const char *ini = setup.publicationIni;
     const char *bare = NameInPath(ini);
-    if (bare != ini)
+    if (!IsWindowsDirProfileName(ini))
         AddFinding(FINDING_WARNING, kPublicationSection, PublicationKey(VALUE_INIFILE), IDS_CHK_INI_PATH, ini);
     if (EqualIgnoringAsciiCase(bare, "WIN.INI") || EqualIgnoringAsciiCase(bare, "SYSTEM.INI"))
         AddFinding(FINDING_WARNING, kPublicationSection, PublicationKey(VALUE_INIFILE), IDS_CHK_WINDOWS_INI,
