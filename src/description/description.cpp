@@ -172,20 +172,23 @@ static int DescriptionIsHere()
 
 DWORD ReadPoolLine(const char *section, const char *key, const char *path, char **line, int *fits)
 {
-    static char probe[2];
-    // A line may take the pool up to its next-to-last byte. It is read with
-    // the last byte as well: a read that fills the whole buffer may have
-    // been cut, and either way the line would not fit. A full pool still
-    // reads the key into a small probe, so that a present line is not
-    // mistaken for a missing one.
+    static char probe[3];
+    // A line may take the pool up to its next-to-last byte. It is read into
+    // the rest of the pool and the spare byte behind it; a line that fits
+    // ends two bytes short of that buffer's end, and only such a read is
+    // whole: one that reaches further may have been cut, and a quoted value
+    // that reaches the buffer's last byte loses its last character with the
+    // closing quote ("B;1" reads "B;"). A full pool still reads the key into
+    // a probe, so that a present line (a quoted "x" too) is not mistaken for
+    // a missing one.
     *line = setup.stringPool + setup.poolUsed;
-    DWORD size = STRING_POOL_SIZE - setup.poolUsed;
+    DWORD size = STRING_POOL_SIZE + 1 - setup.poolUsed;
     if (size < sizeof probe) {
         *line = probe;
         size = sizeof probe;
     }
     DWORD length = ReadDescriptionValue(section, key, "", *line, size, path);
-    *fits = length + 1 < size;
+    *fits = length + 1 < (DWORD)(STRING_POOL_SIZE - setup.poolUsed);
     return length;
 }
 

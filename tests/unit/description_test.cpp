@@ -99,6 +99,10 @@ TEST(ReadDescription, AcceptsOrNamesWhatItRefuses)
         {f32 + Line(1, "DATA.DAT;0") + Line(3, "VIEWER.EXE;1;*N.ICO;R") + Line(4, ""), "2 13 2 33 DATA.DAT VIEWER.EXE C:\\PUBL"},
         {f32 + Line(1, Long("A", 2000)) + Line(2, Long("B", 2093)), "4 4 2 4095 A B C:\\PUBL"},
         {f32 + Line(1, Long("A", 2000)) + Line(2, Long("B", 2094)), "3 FILE2"},
+        // Quoted, the same edges: the read loses the closing quote, and at the pool's last byte a character too.
+        {f32 + Line(1, Long("A", 2000)) + Line(2, "\"" + Long("B", 2093) + "\""), "4 4 2 4095 A B C:\\PUBL"},
+        {f32 + Line(1, Long("A", 2000)) + Line(2, "\"" + Long("B", 2094) + "\""), "3 FILE2"},
+        {f32 + Line(3, Long("A", 4094)) + "[FILES]\r\n" + Line(5, "\"B\""), "3 FILE5"},
         {f32 + Line(3, Long("A", 4094)) + "[FILES]\r\n" + Line(5, "") + Line(30, "B;1"), "2 2 1 4095 A A C:\\PUBL"},
         {f32 + Line(3, Long("A", 4094)) + "[FILES]\r\n" + Line(5, "B;1"), "3 FILE5"},
         {f32 + Line(1, "A;1") + "[FILES]\r\n" + Line(7, "A;1;A.ICO") + Line(8, "X;9"), "3 FILE7"},
