@@ -83,7 +83,7 @@ int HasDotDotComponent(const char *path)
 int IsValidGroupName(const char *group)
 {
     static const char forbidden[] = "/:*?\"\\<>|";
-    return !ContainsAnyOf(group, forbidden) && IsPlainFileName(group);
+    return !ContainsAnyOf(group, forbidden) && IsUsableFolderName(group);
 }
 
 const char *NameInPath(const char *path)
@@ -99,4 +99,41 @@ const char *NameInPath(const char *path)
 int IsDotName(const char *name)
 {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+// The length of the part of a path that starts at part: up to the next '\\' or '/', or the end.
+static size_t PartLength(const char *part)
+{
+    size_t length = 0;
+    while (part[length] != 0 && part[length] != '\\' && part[length] != '/')
+        length++;
+    return length;
+}
+
+// One part of a path on its own, for the device check; a longer one is no folder's name.
+static char partName[261];
+
+int IsUsableFolderName(const char *name)
+{
+    size_t length = PartLength(name);
+    if (length == 0 || length >= sizeof partName)
+        return 0;
+    char last = name[length - 1];
+    if (last == '.' || last == ' ')
+        return 0;
+    CopyText(partName, length + 1, name);
+    return !IsDeviceName(partName);
+}
+
+int FolderPartsAreUsable(const char *path)
+{
+    for (const char *part = path;; part++) {
+        size_t length = PartLength(part);
+        int dotPart = length != 0 && length <= 2 && part[0] == '.' && part[length - 1] == '.';
+        if (length != 0 && !dotPart && !IsUsableFolderName(part))
+            return 0;
+        part += length;
+        if (*part == 0)
+            return 1;
+    }
 }

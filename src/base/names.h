@@ -20,8 +20,7 @@ int IsPlainFileName(const char *name);
 int HasDotDotComponent(const char *path);
 
 // 1 when a program group's name holds none of the characters that a folder
-// name cannot and is not made of dots alone ("..", which would be a Start
-// menu folder itself, not a group in it).
+// name cannot and is a usable folder name (IsUsableFolderName).
 int IsValidGroupName(const char *group);
 
 // The name after the last backslash, slash or drive colon of a path (the
@@ -30,5 +29,16 @@ const char *NameInPath(const char *path);
 
 // 1 for exactly "." or "..".
 int IsDotName(const char *name);
+
+// 1 when the name up to its end or its first '\\' or '/' is one that a folder
+// of its own can have: not empty, not ending in a dot or a blank (Windows
+// drops them: "Hrady.." would be the folder "Hrady", ".." the folder above)
+// and not a device name ("AUX" is opened as the device anywhere in a path).
+int IsUsableFolderName(const char *name);
+
+// 1 when every part of path between '\\' and '/' is a usable folder name,
+// leaving out empty parts and the parts "." and ".." (which the system
+// resolves).
+int FolderPartsAreUsable(const char *path);
 
 #endif

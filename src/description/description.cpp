@@ -135,7 +135,7 @@ int IsUsableIniName(const char *ini)
 
 int IsUsablePathValue(const char *path)
 {
-    return !HasDotDotComponent(path);
+    return !HasDotDotComponent(path) && FolderPartsAreUsable(path);
 }
 
 static int BadDescription()

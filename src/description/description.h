@@ -66,7 +66,8 @@ DWORD ReadPoolLine(const char *section, const char *key, const char *description
                    char **line, int *fits);
 
 
-// 1 when INIFILE names no device, and when PATH has no ".." component.
+// 1 when INIFILE names no device, and when PATH has no ".." component and
+// each of its parts is a usable folder name.
 int IsUsableIniName(const char *ini);
 int IsUsablePathValue(const char *path);
 

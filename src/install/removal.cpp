@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/names.h"
 #include "base/text.h"
 #include "install/registration.h"
 #include "resource.h"
@@ -60,12 +61,6 @@ int NextDirectoryUp(char *directory, const char *stop)
     return 1;
 }
 
-// A name of one level: no folder in it and none of "." and "..".
-static int IsPlainName(const char *name)
-{
-    return name[0] != 0 && !ContainsAnyOf(name, "\\/:") && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
-}
-
 ErrorCode FindRegistration()
 {
     DWORD type = 0;
@@ -85,7 +80,7 @@ ErrorCode FindRegistration()
     setup.createDesktopIcon = desktop != 0;
     // A group that is not one level below the Programs folder was not made by an installation.
     SHORT groupLength = ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kGroupValue, registryText);
-    setup.createGroup = groupLength > 0 && IsPlainName(registryText) &&
+    setup.createGroup = groupLength > 0 && IsValidGroupName(registryText) &&
                         CopyText(setup.groupName, sizeof setup.groupName, registryText);
     return 0;
 }

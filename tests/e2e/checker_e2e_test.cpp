@@ -106,6 +106,7 @@ TEST(CheckerE2E, TheFirstErrorIsWhatTheInstallerRefusesWith)
         {"PathUp", "[PUBLICATION]\r\nTITLE=T\r\nINIFILE=T.INI\r\nPATH=..\\P\r\nGROUP=..\r\n[FILES]\r\n" + good},
         {"Group", "[PUBLICATION]\r\nTITLE=T\r\nINIFILE=T.INI\r\nPATH=P\r\nGROUP=..\r\n[FILES]\r\n" + good},
         {"SubFolder", pub + "[FILES]\r\n" + good + "FILE3=SUB\\DATA.TXT;0\r\n"},
+        {"GroupDots", "[PUBLICATION]\r\nTITLE=T\r\nINIFILE=T.INI\r\nPATH=P\\Aux\r\nGROUP=G..\r\n[FILES]\r\n" + good},
         // The quoted line that fills the file lines' pool to its last byte (found by fuzzing).
         {"QuotedFill", pub + "[FILES32]\r\nFILE1=VIEWER.EXE;1;VIEWER.ICO;" + std::string(4060, 'S') +
                            "\r\nFILE2=\"DATA.TXT;1\"\r\n"},

@@ -41,6 +41,8 @@ ROWS = [
      [(E, 'FILES32', 'FILE3', 422), (E, 'FILES32', 'FILE4', 423), (E, 'FILES32', 'FILE5', 423),
       (E, 'FILES32', 'FILE6', 422), (E, 'FILES32', 'FILE7', 424), (E, 'FILES32', 'FILE8', 425),
       (E, 'FILES32', 'FILE9', 426), (E, 'FILES32', 'FILE10', 424)]),
+    ('names of no folder of their own', {'PATH': 'Hrady\\Pub8...', 'GROUP': 'AUX'}, None, {}, None,
+     [(E, 'PUBLICATION', 'PATH', 459), (E, 'PUBLICATION', 'GROUP', 459)]),
     ('keys never read', {}, LINES + ['FILE0=DATA.TXT;0', 'FILE30=DATA.TXT;0', 'FILE02=DATA.TXT;0',
                                      'FILE2=VIEWER.EXE;0'], {}, None,
      [(W, 'FILES32', 'FILE0', 430), (W, 'FILES32', 'FILE30', 430), (W, 'FILES32', 'FILE02', 430),

@@ -79,6 +79,8 @@ TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
         // The forms of -T and -G are the unit tests' tables; here each refusal ends with its own code.
         {"-TPub\\Here", 5, {}}, {"-T\"" + pub, 350, {}}, {"-T" + pub + "\\a?b", 15, {}}, {"-TQ:\\Pub", 24, {}},
         {"-T" + medium, 2, {}}, {"-GZl\xE1|skupina", 77, {}}, {"-G\" \"", 77, {}},
+        // Names Windows would not make a folder of their own: refused before anything is made.
+        {"-T" + pub + "...", 5, {}}, {"-T" + pub + "\\AUX\\x", 5, {}}, {"-GSkupina..", 77, {}}, {"-GAUX", 77, {}},
         {"-T" + std::string(300, 'x'), 350, {}},
         {"-T" + pub, 25, [&] { viewer = CreateWindowA("KVX_APP", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL); }},
         {"-T" + pub, 4, [&] { ASSERT_TRUE(wizard.Start(*medium_ / "TALVIREX.EXE", "", medium)); ASSERT_TRUE(robot::WaitForWindow(wizard.Id(), "TALVIREX", &page)); }},

@@ -454,11 +454,14 @@ void CheckMedium()
         CheckIniFile();
     }
     ReadFileLines();
-    if (CheckValue(VALUE_PATH) && !IsUsablePathValue(PublicationText(VALUE_PATH)))
-        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_PATH), IDS_CHK_DOT_DOT,
-                   PublicationText(VALUE_PATH));
+    const char *path = PublicationText(VALUE_PATH);
+    if (CheckValue(VALUE_PATH) && !IsUsablePathValue(path))
+        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_PATH),
+                   HasDotDotComponent(path) ? IDS_CHK_DOT_DOT : IDS_CHK_FOLDER_NAME, path);
     if (CheckValue(VALUE_GROUP) && !IsValidGroupName(setup.groupName))
-        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_GROUP), IDS_CHK_GROUP_CHARS,
+        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_GROUP),
+                   IsPlainFileName(setup.groupName) && !IsUsableFolderName(setup.groupName) ? IDS_CHK_FOLDER_NAME
+                                                                                             : IDS_CHK_GROUP_CHARS,
                    setup.groupName);
 
     GetProgramFilesDir(setup.targetDir);
