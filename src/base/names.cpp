@@ -137,3 +137,16 @@ int FolderPartsAreUsable(const char *path)
             return 1;
     }
 }
+
+int IsNameBelowFolder(const char *name)
+{
+    if (ContainsAnyOf(name, "/:"))
+        return 0;
+    const char *file = NameInPath(name);
+    // An empty part (a leading backslash, or two together) is refused with the rest.
+    for (const char *part = name; part < file; part += PartLength(part) + 1) {
+        if (!IsUsableFolderName(part))
+            return 0;
+    }
+    return IsPlainFileName(file);
+}

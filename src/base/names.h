@@ -41,4 +41,9 @@ int IsUsableFolderName(const char *name);
 // resolves).
 int FolderPartsAreUsable(const char *path);
 
+// 1 for a file name that stays below its folder: a plain file name after
+// folder names joined by '\\' ("POMOC\\NAVOD.TXT"), each a usable folder
+// name, so neither "..", a drive, '/' nor a leading backslash.
+int IsNameBelowFolder(const char *name);
+
 #endif

@@ -116,11 +116,18 @@ static int HasOwnIcon(const FileEntry *entry)
     return entry->iconFile != NULL && entry->iconFile[0] != '*';
 }
 
+int IsUsableFileName(const char *name, FileKind kind)
+{
+    // The installation directory may hold folders of the publication's own;
+    // the Windows and system directories get plain names only.
+    return kind <= FILE_KIND_INSTALL_DIR ? IsNameBelowFolder(name) : IsPlainFileName(name);
+}
+
 int FileEntryStaysInside(const FileEntry *entry)
 {
-    if (entry->name[0] != 0 && !IsPlainFileName(entry->name))
+    if (entry->name[0] != 0 && !IsUsableFileName(entry->name, entry->kind))
         return 0;
-    if (HasOwnIcon(entry) && !IsPlainFileName(entry->iconFile))
+    if (HasOwnIcon(entry) && !IsUsableFileName(entry->iconFile, entry->kind))
         return 0;
     // "NUL.lnk" would be written to the device and the shortcut would be lost.
     return entry->shortcutName == NULL ||
@@ -238,7 +245,7 @@ static int MeasureMedium()
         const FileEntry &entry = setup.files[i];
         DWORD kb = 0;
         int whole = FormSourcePath(mediumPath, sizeof mediumPath, entry.name);
-        if (whole && !IsDeviceName(entry.name))
+        if (whole && !IsDeviceName(NameInPath(entry.name)))
             kb = GetFileSizeKb(mediumPath);
         if (kb == 0)
             return BadMedium(mediumPath);
@@ -247,7 +254,7 @@ static int MeasureMedium()
             minimal = AddKb(minimal, kb);
         if (HasOwnIcon(&entry)) {
             if (!FormSourcePath(mediumPath, sizeof mediumPath, entry.iconFile) ||
-                IsDeviceName(entry.iconFile) || GetFileSizeKb(mediumPath) == 0)
+                IsDeviceName(NameInPath(entry.iconFile)) || GetFileSizeKb(mediumPath) == 0)
                 return BadMedium(mediumPath);
         }
     }

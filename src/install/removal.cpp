@@ -5,6 +5,7 @@
 #include "base/names.h"
 #include "base/text.h"
 #include "install/registration.h"
+#include "install/run.h"
 #include "resource.h"
 #include "shell/registry.h"
 #include "shell/shortcuts.h"
@@ -14,6 +15,7 @@ static char registryText[REGISTRY_TEXT_SIZE];
 static char shellFolder[REGISTRY_TEXT_SIZE + 1];
 static char linkPath[PATH_TEXT_SIZE];
 static char linkTarget[PATH_TEXT_SIZE];
+static char installedFolder[PATH_TEXT_SIZE];
 static char iniPath[PATH_TEXT_SIZE];
 static char compareFirst[PATH_TEXT_SIZE];
 static char compareSecond[PATH_TEXT_SIZE];
@@ -110,13 +112,15 @@ static ErrorCode DeleteCopiedFiles()
         ErrorCode error = DeleteInstalled(entry.name);
         if (error != 0)
             return error;
+        RemoveEmptyFileFolders(setup.installDir, entry.name);
     }
     return 0;
 }
 
-// Deletes folder + name + ".lnk" when it points into installDir; a shortcut
-// of that name that belongs to something else stays.
-static ErrorCode DeleteOwnShortcut(const char *folder, const char *name)
+// Deletes folder + name + ".lnk" when it points into the folder of the
+// installed file fileName; a shortcut of that name that belongs to something
+// else stays.
+static ErrorCode DeleteOwnShortcut(const char *folder, const char *name, const char *fileName)
 {
     if (FormatText(linkPath, sizeof linkPath, "%s%s.lnk", folder, name) < 0 ||
         GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES)
@@ -127,7 +131,11 @@ static ErrorCode DeleteOwnShortcut(const char *folder, const char *name)
     if (last == NULL)
         return 0;
     last[1] = 0;
-    if (!SameDirectory(linkTarget, setup.installDir))
+    // The installed file's folder: installDir, or one of the publication's folders in it.
+    if (!JoinText(installedFolder, sizeof installedFolder, setup.installDir, fileName))
+        return 0;
+    strrchr(installedFolder, '\\')[1] = 0;
+    if (!SameDirectory(linkTarget, installedFolder))
         return 0;
     return DeleteExisting(linkPath);
 }
@@ -141,7 +149,7 @@ static ErrorCode DeleteShortcuts()
             const FileEntry &entry = setup.files[i];
             if (entry.iconFile == NULL || entry.shortcutName == NULL)
                 continue;
-            ErrorCode error = DeleteOwnShortcut(shellFolder, entry.shortcutName);
+            ErrorCode error = DeleteOwnShortcut(shellFolder, entry.shortcutName, entry.name);
             if (error != 0)
                 return error;
         }
@@ -151,7 +159,7 @@ static ErrorCode DeleteShortcuts()
     const FileEntry &first = setup.files[0];
     if (setup.createDesktopIcon && first.iconFile != NULL && first.shortcutName != NULL &&
         GetDesktopFolder(shellFolder) >= 0)
-        return DeleteOwnShortcut(shellFolder, first.shortcutName);
+        return DeleteOwnShortcut(shellFolder, first.shortcutName, first.name);
     return 0;
 }
 

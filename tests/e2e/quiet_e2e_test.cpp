@@ -65,6 +65,24 @@ TEST_F(Quiet, MaximalRunWithTargetGroupAndLogThenMinimalWithoutShortcuts)
     EXPECT_FALSE(FileExists(IniPath()));
 }
 
+TEST_F(Quiet, FilesInFoldersOfTheirOwnAreInstalledLinkedAndRemoved)
+{
+    ASSERT_TRUE(testsupport::MakeDirectories(*medium_ / "POMOC\\OBR"));
+    WriteDefaultMedium({{"POMOC\\NAVOD.TXT", "navod", "POMOC\\NAVOD.TXT;1;POMOC\\OBR\\N.ICO;Návod"},
+                        {"POMOC\\OBR\\N.ICO", "icon", "POMOC\\OBR\\N.ICO;0"}});
+    EXPECT_EQ(0u, RunQuiet("-Q"));
+    std::string help = Target() + "\\POMOC";
+    EXPECT_EQ("navod|icon", Contents(help + "\\NAVOD.TXT") + "|" + Contents(help + "\\OBR\\N.ICO"));
+    EXPECT_EQ(help + "\\NAVOD.TXT|" + help + "\\OBR\\N.ICO|" + Target(), testsupport::ReadShortcut(Link(GroupDir(), "Návod")));
+
+    // The removal takes the folders it emptied, the deepest first; the user's file keeps its folder.
+    ASSERT_TRUE(testsupport::WriteFileBytes(help + "\\MOJE.TXT", "mine"));
+    EXPECT_EQ(0u, RunQuiet("-U -Q", Target() + "\\TALVIREX.EXE"));
+    EXPECT_EQ(std::vector<std::string>{"MOJE.TXT"}, testsupport::Listing(help));
+    EXPECT_FALSE(DirectoryExists(GroupDir())) << "the shortcut into the folder went with the others";
+    testsupport::RemoveTree(Target());
+}
+
 TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
 {
     std::string pub = *shell_ / "Pub", log = *shell_ / "refusal.log", medium = medium_->path();

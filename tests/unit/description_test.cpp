@@ -140,17 +140,21 @@ TEST(MediumRules, NamesLeavingTheirFolderOrNamingDevicesAreRefusedAndBigFilesCou
     const struct {
         std::string line, outcome;
     } cases[] = {
-        {"FILE2=..\\OUTSIDE.TXT;1", "3 FILE2"}, {"FILE2=SUB\\IN.TXT;1", "3 FILE2"}, {"FILE2=\\A;1", "3 FILE2"},
-        {"FILE2=" + root / "OUTSIDE.TXT;1", "3 FILE2"}, {"FILE2=\\\\SERVER\\SHARE\\A;1", "3 FILE2"},
-        {"FILE2=..;1", "3 FILE2"}, {"FILE2=A;1;..\\CD\\A.ICO;R", "3 FILE2"}, {"FILE2=A;1;*;..\\..\\EVIL", "3 FILE2"},
+        {"FILE2=..\\OUTSIDE.TXT;1", "3 FILE2"}, {"FILE2=SUB\\IN.TXT;2", "3 FILE2"}, {"FILE2=\\A;1", "3 FILE2"},
+        {"FILE2=A;3;SUB\\IN.TXT;R", "3 FILE2"}, {"FILE2=SUB.\\IN.TXT;1", "3 FILE2"}, {"FILE2=AUX\\IN.TXT;0", "3 FILE2"},
+        {"FILE2=SUB/IN.TXT;1", "3 FILE2"}, {"FILE2=SUB\\\\IN.TXT;1", "3 FILE2"}, {"FILE2=SUB\\NUL;1", "6 " + cd + "\\SUB\\NUL"},
         {"GROUP=Hrady..", "3 GROUP"}, {"GROUP=\"G \"", "3 GROUP"}, {"GROUP=Aux", "3 GROUP"},
         {"PATH=Pub8...", "3 PATH"}, {"PATH=A\\CON\\B", "3 PATH"},
+        {"FILE2=" + root / "OUTSIDE.TXT;1", "3 FILE2"}, {"FILE2=\\\\SERVER\\SHARE\\A;1", "3 FILE2"},
+        {"FILE2=..;1", "3 FILE2"}, {"FILE2=A;1;..\\CD\\A.ICO;R", "3 FILE2"}, {"FILE2=A;1;*;..\\..\\EVIL", "3 FILE2"},
         {"FILE2=A;1;*;C:EVIL", "3 FILE2"}, {"FILE2=A;1;*;Nul", "3 FILE2"}, {"INIFILE=NUL", "3 INIFILE"},
         {"INIFILE=C:\\PUB\\com1.ini", "3 INIFILE"}, {"PATH=..\\OUT", "3 PATH"}, {"PATH=P/..", "3 PATH"},
         {"GROUP=..", "3 GROUP"}, {"GROUP=.", "3 GROUP"}, {"FILE2=NUL;1", "6 " + cd + "\\NUL"},
         {"FILE2=aux .txt;1", "6 " + cd + "\\aux .txt"}, {"FILE2=A;1;COM1;R", "6 " + cd + "\\COM1"},
         // What publishers rely on stays: an INI file elsewhere, dotted names inside, '*' icons.
         {"INIFILE=C:\\ELSE\\T.INI\r\nPATH=A\\..B\\.\r\nGROUP=..G\r\nFILE2=A;1;*A;..R", "3 3"},
+        // Kinds 0 and 1 may keep files in folders of their own, icons too.
+        {"FILE2=SUB\\IN.TXT;0;SUB\\IN.TXT;R", "2 3"},
         {"FILE2=CONSOLE;1\r\nFILE3=COM0;1\r\nFILE4=LPT10.TXT;1", "5 5"},
         {"FILE2=BIG;0", "2 4194307"}, {"FILE2=HUGE;1", "4294967295 4294967295"},
     };

@@ -3,6 +3,7 @@
 #include "install/self_removal.h"
 #include "install/registration.h"
 #include "install/removal.h"
+#include "install/run.h"
 #include "test_support.h"
 
 TEST(Removal, KeyNameFolderWalkAndHelperCommand)
@@ -36,4 +37,16 @@ TEST(Removal, KeyNameFolderWalkAndHelperCommand)
         EXPECT_EQ(h.dir[0] != 0, ParseHelperCommand(h.line, &handle, dir, sizeof dir)) << h.line;
         EXPECT_TRUE(h.dir[0] == 0 || (handle == (HANDLE)0x1A4 && std::string(dir) == h.dir)) << h.line;
     }
+}
+
+TEST(Removal, AFilesFoldersGoWhenEmptyTheDeepestFirstButNeverTheDirectoryItself)
+{
+    testsupport::ScratchDir root("folders");
+    const std::string dir = root / "PUB\\", empty = root / "EMPTY\\";
+    ASSERT_TRUE(testsupport::MakeDirectories(dir + "A\\B\\C") && testsupport::MakeDirectories(empty));
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir + "A\\KEEP.TXT", "x"));
+    RemoveEmptyFileFolders(dir.c_str(), "A\\B\\C\\X.TXT");
+    RemoveEmptyFileFolders(empty.c_str(), "X.TXT");
+    EXPECT_EQ(std::vector<std::string>{"KEEP.TXT"}, testsupport::Listing(dir + "A"));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(empty.c_str()));
 }

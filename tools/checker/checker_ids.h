@@ -57,5 +57,6 @@
 
 // Errors, continued.
 #define IDS_CHK_FOLDER_NAME      459
+#define IDS_CHK_SUBFOLDER_KIND   460
 
 #endif

@@ -185,6 +185,10 @@ static void ReportNotPlain(const char *section, const char *key, const char *nam
         text = IDS_CHK_DOT_DOT;
     else if (strchr(name, ':') != NULL || (IsSeparator(name[0]) && IsSeparator(name[1])))
         text = IDS_CHK_DRIVE_OR_UNC;
+    else if (IsNameBelowFolder(name))
+        text = IDS_CHK_SUBFOLDER_KIND;
+    else if (name[0] != '\\' && NameInPath(name) != name && !FolderPartsAreUsable(name))
+        text = IDS_CHK_FOLDER_NAME;
     AddFinding(FINDING_ERROR, section, key, text, name);
 }
 
@@ -196,11 +200,11 @@ static int StaysInItsFolder(const FileEntry &entry, const char *section, const c
     if (FileEntryStaysInside(&entry))
         return 1;
     int plain = 1;
-    if (entry.name[0] != 0 && !IsPlainFileName(entry.name)) {
+    if (entry.name[0] != 0 && !IsUsableFileName(entry.name, entry.kind)) {
         ReportNotPlain(section, key, entry.name);
         plain = 0;
     }
-    if (entry.iconFile != NULL && entry.iconFile[0] != '*' && !IsPlainFileName(entry.iconFile)) {
+    if (entry.iconFile != NULL && entry.iconFile[0] != '*' && !IsUsableFileName(entry.iconFile, entry.kind)) {
         ReportNotPlain(section, key, entry.iconFile);
         plain = 0;
     }
@@ -276,7 +280,7 @@ static int FormMediumPath(const char *name)
 // Size in KB of a file or icon on the medium, 0 after an error was reported.
 static DWORD CheckOnMedium(const ListedFile &file, const char *name, UINT missingText)
 {
-    if (IsDeviceName(name)) {
+    if (IsDeviceName(NameInPath(name))) {
         AddFinding(FINDING_ERROR, file.section, file.key, IDS_CHK_DEVICE_NAME, name);
         return 0;
     }
