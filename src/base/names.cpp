@@ -12,11 +12,12 @@ static int IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-// The part of a name before its first dot, without the spaces Windows drops.
+// The part of a name before its first dot, or the end of the path's part it
+// starts, without the spaces Windows drops.
 static int DeviceStemLength(const char *name)
 {
     int length = 0;
-    while (name[length] != 0 && name[length] != '.')
+    while (name[length] != 0 && name[length] != '.' && name[length] != '\\' && name[length] != '/')
         length++;
     while (length > 0 && name[length - 1] == ' ')
         length--;
@@ -110,19 +111,13 @@ static size_t PartLength(const char *part)
     return length;
 }
 
-// One part of a path on its own, for the device check; a longer one is no folder's name.
-static char partName[261];
-
 int IsUsableFolderName(const char *name)
 {
     size_t length = PartLength(name);
-    if (length == 0 || length >= sizeof partName)
+    if (length == 0)
         return 0;
     char last = name[length - 1];
-    if (last == '.' || last == ' ')
-        return 0;
-    CopyText(partName, length + 1, name);
-    return !IsDeviceName(partName);
+    return last != '.' && last != ' ' && !IsDeviceName(name);
 }
 
 int FolderPartsAreUsable(const char *path)

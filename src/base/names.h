@@ -7,7 +7,8 @@
 // 1 for CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9 in any letter case, with
 // or without an extension ("AUX.TXT"). Spaces between the device and its
 // extension or the end ("NUL .TXT", "CON ") are dropped by Windows, so they
-// count too. Only the name itself is looked at, not a path.
+// count too. Only the name itself is looked at, up to its end or the first
+// '\\' or '/' of a path it starts.
 int IsDeviceName(const char *name);
 
 // 1 for a name that stays inside its folder: non-empty, no '\\', '/' or ':',
