@@ -7,11 +7,12 @@ int IsPathSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-// The part of a name before its first dot, without the spaces Windows drops.
+// The part of a name before its first dot, or the end of the path's part it
+// starts, without the spaces Windows drops.
 static int DeviceStemLength(const char *name)
 {
     int length = 0;
-    while (name[length] != 0 && name[length] != '.')
+    while (name[length] != 0 && name[length] != '.' && name[length] != '\\' && name[length] != '/')
         length++;
     while (length > 0 && name[length - 1] == ' ')
         length--;
@@ -78,7 +79,7 @@ int HasDotDotComponent(const char *path)
 int IsValidGroupName(const char *group)
 {
     static const char forbidden[] = "/:*?\"\\<>|";
-    return !ContainsAnyOf(group, forbidden) && IsPlainFileName(group);
+    return !ContainsAnyOf(group, forbidden) && IsUsableFolderName(group);
 }
 
 const char *NameInPath(const char *path)
@@ -94,4 +95,48 @@ const char *NameInPath(const char *path)
 int IsDotName(const char *name)
 {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+// The length of the part of a path that starts at part: up to the next '\\' or '/', or the end.
+static size_t PartLength(const char *part)
+{
+    size_t length = 0;
+    while (part[length] != 0 && part[length] != '\\' && part[length] != '/')
+        length++;
+    return length;
+}
+
+int IsUsableFolderName(const char *name)
+{
+    size_t length = PartLength(name);
+    if (length == 0)
+        return 0;
+    char last = name[length - 1];
+    return last != '.' && last != ' ' && !IsDeviceName(name);
+}
+
+int FolderPartsAreUsable(const char *path)
+{
+    for (const char *part = path;; part++) {
+        size_t length = PartLength(part);
+        int dotPart = length != 0 && length <= 2 && part[0] == '.' && part[length - 1] == '.';
+        if (length != 0 && !dotPart && !IsUsableFolderName(part))
+            return 0;
+        part += length;
+        if (*part == 0)
+            return 1;
+    }
+}
+
+int IsNameBelowFolder(const char *name)
+{
+    if (ContainsAnyOf(name, "/:"))
+        return 0;
+    const char *file = NameInPath(name);
+    // An empty part (a leading backslash, or two together) is refused with the rest.
+    for (const char *part = name; part < file; part += PartLength(part) + 1) {
+        if (!IsUsableFolderName(part))
+            return 0;
+    }
+    return IsPlainFileName(file);
 }

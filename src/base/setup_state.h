@@ -89,7 +89,7 @@ struct SetupState {
     char groupName[GROUP_NAME_SIZE];
     FileEntry files[MAX_FILE_ENTRIES];
     WORD fileCount;
-    char stringPool[STRING_POOL_SIZE];
+    char stringPool[STRING_POOL_SIZE + 1];   // a spare byte for the reads (ReadPoolLine)
     WORD poolUsed;
     DWORD requiredKb[2];        // by installation type
     char welcomeText[196];

@@ -116,11 +116,18 @@ static int HasOwnIcon(const FileEntry *entry)
     return entry->iconFile != NULL && entry->iconFile[0] != '*';
 }
 
+int IsUsableFileName(const char *name, FileKind kind)
+{
+    // The installation directory may hold folders of the publication's own;
+    // the Windows and system directories get plain names only.
+    return kind <= FILE_KIND_INSTALL_DIR ? IsNameBelowFolder(name) : IsPlainFileName(name);
+}
+
 int FileEntryStaysInside(const FileEntry *entry)
 {
-    if (entry->name[0] != 0 && !IsPlainFileName(entry->name))
+    if (entry->name[0] != 0 && !IsUsableFileName(entry->name, entry->kind))
         return 0;
-    if (HasOwnIcon(entry) && !IsPlainFileName(entry->iconFile))
+    if (HasOwnIcon(entry) && !IsUsableFileName(entry->iconFile, entry->kind))
         return 0;
     // "NUL.lnk" would be written to the device and the shortcut would be lost.
     return entry->shortcutName == NULL ||
@@ -135,7 +142,7 @@ int IsUsableIniName(const char *ini)
 
 int IsUsablePathValue(const char *path)
 {
-    return !HasDotDotComponent(path);
+    return !HasDotDotComponent(path) && FolderPartsAreUsable(path);
 }
 
 static int BadDescription()
@@ -172,20 +179,23 @@ static int DescriptionIsHere()
 
 DWORD ReadPoolLine(const char *section, const char *key, const char *path, char **line, int *fits)
 {
-    static char probe[2];
-    // A line may take the pool up to its next-to-last byte. It is read with
-    // the last byte as well: a read that fills the whole buffer may have
-    // been cut, and either way the line would not fit. A full pool still
-    // reads the key into a small probe, so that a present line is not
-    // mistaken for a missing one.
+    static char probe[3];
+    // A line may take the pool up to its next-to-last byte. It is read into
+    // the rest of the pool and the spare byte behind it; a line that fits
+    // ends two bytes short of that buffer's end, and only such a read is
+    // whole: one that reaches further may have been cut, and a quoted value
+    // that reaches the buffer's last byte loses its last character with the
+    // closing quote ("B;1" reads "B;"). A full pool still reads the key into
+    // a probe, so that a present line (a quoted "x" too) is not mistaken for
+    // a missing one.
     *line = setup.stringPool + setup.poolUsed;
-    DWORD size = STRING_POOL_SIZE - setup.poolUsed;
+    DWORD size = STRING_POOL_SIZE + 1 - setup.poolUsed;
     if (size < sizeof probe) {
         *line = probe;
         size = sizeof probe;
     }
     DWORD length = ReadDescriptionValue(section, key, "", *line, size, path);
-    *fits = length + 1 < size;
+    *fits = length + 1 < (DWORD)(STRING_POOL_SIZE - setup.poolUsed);
     return length;
 }
 
@@ -235,7 +245,7 @@ static int MeasureMedium()
         const FileEntry &entry = setup.files[i];
         DWORD kb = 0;
         int whole = FormSourcePath(mediumPath, sizeof mediumPath, entry.name);
-        if (whole && !IsDeviceName(entry.name))
+        if (whole && !IsDeviceName(NameInPath(entry.name)))
             kb = GetFileSizeKb(mediumPath);
         if (kb == 0)
             return BadMedium(mediumPath);
@@ -244,7 +254,7 @@ static int MeasureMedium()
             minimal = AddKb(minimal, kb);
         if (HasOwnIcon(&entry)) {
             if (!FormSourcePath(mediumPath, sizeof mediumPath, entry.iconFile) ||
-                IsDeviceName(entry.iconFile) || GetFileSizeKb(mediumPath) == 0)
+                IsDeviceName(NameInPath(entry.iconFile)) || GetFileSizeKb(mediumPath) == 0)
                 return BadMedium(mediumPath);
         }
     }

@@ -66,11 +66,16 @@ DWORD ReadPoolLine(const char *section, const char *key, const char *description
                    char **line, int *fits);
 
 
-// 1 when INIFILE names no device, and when PATH has no ".." component.
+// 1 when INIFILE names no device, and when PATH has no ".." component and
+// each of its parts is a usable folder name.
 int IsUsableIniName(const char *ini);
 int IsUsablePathValue(const char *path);
 
-// 1 when the entry's file and icon are plain names inside the medium's folder
+// 1 when a file or icon name of the kind stays inside its folder: a plain
+// name, with folders of its own (IsNameBelowFolder) for kinds 0 and 1.
+int IsUsableFileName(const char *name, FileKind kind);
+
+// 1 when the entry's file and icon are usable names inside the medium's folder
 // (an empty file name names the folder and is left to the medium check; an
 // icon starting with '*' is none of its own) and its shortcut name stays
 // inside the folder it is made in and names no device.

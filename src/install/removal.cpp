@@ -6,6 +6,7 @@
 #include "base/names.h"
 #include "base/text.h"
 #include "install/registration.h"
+#include "install/run.h"
 #include "resource.h"
 #include "shell/registry.h"
 #include "shell/shortcuts.h"
@@ -16,6 +17,7 @@ static char shellFolder[REGISTRY_TEXT_SIZE + 1];
 static char linkPath[PATH_TEXT_SIZE];
 static char linkTarget[PATH_TEXT_SIZE];
 static char installedPath[MAX_PATH_CHARS + 1];
+static char installedFolder[PATH_TEXT_SIZE];
 static char folderWalk[PATH_TEXT_SIZE];
 static char stopDir[PATH_TEXT_SIZE];
 static char compareFirst[PATH_TEXT_SIZE];
@@ -106,12 +108,6 @@ void RemoveEmptyFolders(char *directory)
     } while (NextDirectoryUp(directory, stopDir));
 }
 
-// A name of one level: no folder in it and none of "." and "..".
-static int IsPlainName(const char *name)
-{
-    return name[0] != 0 && !ContainsAnyOf(name, "\\/:") && !IsDotName(name);
-}
-
 ErrorCode FindRegistration()
 {
     DWORD type = 0;
@@ -137,7 +133,7 @@ ErrorCode FindRegistration()
     setup.createDesktopIcon = desktop != 0;
     // A group that is not one level below the Programs folder was not made by an installation.
     SHORT groupLength = ReadRegistryString(ROOT_LOCAL_MACHINE, registrationKey, kGroupValue, registryText);
-    setup.createGroup = groupLength > 0 && IsPlainName(registryText) &&
+    setup.createGroup = groupLength > 0 && IsValidGroupName(registryText) &&
                         CopyText(setup.groupName, sizeof setup.groupName, registryText);
     return 0;
 }
@@ -156,6 +152,9 @@ static ErrorCode DeleteInstalled(const char *name, char *failed, size_t size)
 {
     if (!JoinText(installedPath, sizeof installedPath, setup.installDir, name))
         return 0;   // a path this long was never copied
+    // A publication's folder turned into a link leads elsewhere: what lies there is not the installation's.
+    if (PathCrossesLink(installedPath))
+        return 0;
     return DeleteExisting(installedPath, failed, size);
 }
 
@@ -168,13 +167,16 @@ static ErrorCode DeleteCopiedFiles(char *failed, size_t size)
         ErrorCode error = DeleteInstalled(entry.name, failed, size);
         if (error != 0)
             return error;
+        RemoveEmptyFileFolders(setup.installDir, entry.name);
     }
     return 0;
 }
 
-// Deletes folder + name + ".lnk" when it points into installDir; a shortcut
-// of that name that belongs to something else stays.
-static ErrorCode DeleteOwnShortcut(const char *folder, const char *name, char *failed, size_t size)
+// Deletes folder + name + ".lnk" when it points into the folder of the
+// installed file fileName; a shortcut of that name that belongs to something
+// else stays.
+static ErrorCode DeleteOwnShortcut(const char *folder, const char *name, const char *fileName, char *failed,
+                                   size_t size)
 {
     if (FormatText(linkPath, sizeof linkPath, "%s%s.lnk", folder, name) < 0 ||
         GetFileAttributesA(linkPath) == INVALID_FILE_ATTRIBUTES)
@@ -185,7 +187,11 @@ static ErrorCode DeleteOwnShortcut(const char *folder, const char *name, char *f
     if (last == NULL)
         return 0;
     last[1] = 0;
-    if (!SameDirectory(linkTarget, setup.installDir))
+    // The installed file's folder: installDir, or one of the publication's folders in it.
+    if (!JoinText(installedFolder, sizeof installedFolder, setup.installDir, fileName))
+        return 0;
+    strrchr(installedFolder, '\\')[1] = 0;
+    if (!SameDirectory(linkTarget, installedFolder))
         return 0;
     return DeleteExisting(linkPath, failed, size);
 }
@@ -214,7 +220,7 @@ static ErrorCode DeleteShortcuts(char *failed, size_t size)
             const FileEntry &entry = setup.files[i];
             if (entry.iconFile == NULL || entry.shortcutName == NULL)
                 continue;
-            ErrorCode error = DeleteOwnShortcut(shellFolder, entry.shortcutName, failed, size);
+            ErrorCode error = DeleteOwnShortcut(shellFolder, entry.shortcutName, entry.name, failed, size);
             if (error != 0)
                 return error;
         }
@@ -224,7 +230,7 @@ static ErrorCode DeleteShortcuts(char *failed, size_t size)
     const FileEntry &first = setup.files[0];
     if (setup.createDesktopIcon && first.iconFile != NULL && first.shortcutName != NULL &&
         GetDesktopFolder(shellFolder) >= 0)
-        return DeleteOwnShortcut(shellFolder, first.shortcutName, failed, size);
+        return DeleteOwnShortcut(shellFolder, first.shortcutName, first.name, failed, size);
     return 0;
 }
 

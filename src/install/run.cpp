@@ -16,6 +16,7 @@ enum { PROGRESS_TEXT_SIZE = 300 };
 
 static char progressText[PROGRESS_TEXT_SIZE];
 static char shortcutDir[PATH_BUFFER_SIZE];
+static char fileFolders[PATH_BUFFER_SIZE];
 
 int BuildTargetPath(char *buffer, size_t size, FileKind kind, const char *name)
 {
@@ -64,6 +65,42 @@ static ErrorCode PrepareInstallDir()
     return error;
 }
 
+// Makes the folders of a name with folders of its own ("POMOC\\NAVOD.TXT")
+// below its target path, as the installation directory itself is made.
+static ErrorCode CreateFileFolders(char *target, const char *name)
+{
+    if (strchr(name, '\\') == NULL)
+        return 0;
+    char *last = strrchr(target, '\\');
+    *last = 0;
+    ErrorCode error = CreateDirectoryPath(target);
+    *last = '\\';
+    return error;
+}
+
+void RemoveEmptyFileFolders(const char *installDir, const char *name)
+{
+    char *inside = fileFolders + TextLength(installDir);
+    if (!JoinText(fileFolders, MAX_PATH_CHARS + 1, installDir, name))
+        return;
+    // A junction or link among them may lead out of installDir: nothing is removed then.
+    for (char *p = inside; *p != 0; p++) {
+        if (*p != '\\')
+            continue;
+        *p = 0;
+        DWORD attributes = GetFileAttributesA(fileFolders);
+        *p = '\\';
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+            return;
+    }
+    // The deepest first; one that is not empty keeps those above it.
+    for (char *last = strrchr(fileFolders, '\\'); last >= inside; last = strrchr(fileFolders, '\\')) {
+        *last = 0;
+        if (!RemoveDirectoryA(fileFolders))
+            return;
+    }
+}
+
 static ErrorCode CopyFiles(WORD step)
 {
     size_t prefixLength = strlen(progressText);
@@ -81,12 +118,12 @@ static ErrorCode CopyFiles(WORD step)
         ShowProgress((WORD)(10 + handled * step), progressText);
 
         int versioned = entry->kind >= FILE_KIND_SYSTEM && entry->kind <= FILE_KIND_SYSTEM_TOO;
-        if (!versioned || ShouldCopyByVersion(setup.sourceDir, setup.pathBuffer)) {
-            ErrorCode error = CopyFileWithProgress(setup.sourceDir, setup.pathBuffer, subStepStart,
-                                                   step > 2 ? (WORD)(step - 2) : 0);
-            if (error != 0)
-                return error;
-        }
+        ErrorCode error = CreateFileFolders(setup.pathBuffer, entry->name);
+        if (error == 0 && (!versioned || ShouldCopyByVersion(setup.sourceDir, setup.pathBuffer)))
+            error = CopyFileWithProgress(setup.sourceDir, setup.pathBuffer, subStepStart,
+                                         step > 2 ? (WORD)(step - 2) : 0);
+        if (error != 0)
+            return error;
         handled++;
         subStepStart = (WORD)(subStepStart + step);
     }

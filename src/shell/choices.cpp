@@ -42,7 +42,8 @@ ErrorCode CheckTargetForm(const char *text, int length)
         return IDS_BAD_TARGET;
     if (ContainsAnyOf(text + 3, kTargetForbidden))
         return IDS_TARGET_CHARS;
-    return 0;
+    // "Pub..", "Pub " or "AUX" would not be a folder of that name; "." and ".." are resolved.
+    return FolderPartsAreUsable(text + 3) ? 0 : IDS_BAD_TARGET;
 }
 
 ErrorCode CanonicaliseTarget(const char *text, int length, char *canonical, size_t size)

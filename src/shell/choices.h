@@ -16,8 +16,9 @@ char DriveLetterOf(const char *path);
 // Free KB on the drive of a path "X:\...", 0 when it has none or it cannot be measured.
 DWORD FreeKbOfDrive(const char *path);
 
-// The form of a typed target directory (steps before any disk access):
-// 0 when it may go on, else the message ID (5 or 15).
+// The form of a typed target directory (steps before any disk access): a
+// full path whose parts are usable folder names; 0 when it may go on, else
+// the message ID (5 or 15).
 ErrorCode CheckTargetForm(const char *text, int length);
 
 // The canonical form of the typed directory's first length characters, with a

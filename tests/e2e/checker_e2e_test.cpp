@@ -105,7 +105,13 @@ TEST(CheckerE2E, TheFirstErrorIsWhatTheInstallerRefusesWith)
         {"NoFile", pub + "[FILES]\r\nFILE30=DATA.TXT;0\r\n"},
         {"PathUp", "[PUBLICATION]\r\nTITLE=T\r\nINIFILE=T.INI\r\nPATH=..\\P\r\nGROUP=..\r\n[FILES]\r\n" + good},
         {"Group", "[PUBLICATION]\r\nTITLE=T\r\nINIFILE=T.INI\r\nPATH=P\r\nGROUP=..\r\n[FILES]\r\n" + good},
-        {"SubFolder", pub + "[FILES]\r\n" + good + "FILE3=SUB\\DATA.TXT;0\r\n"},
+        {"SubFolder", pub + "[FILES]\r\n" + good + "FILE3=SUB\\DATA.TXT;2\r\n"},
+        {"OwnFolder", pub + "[FILES]\r\n" + good + "FILE3=SUB\\DATA.TXT;1;SUB\\DATA.TXT;Data\r\n"},
+        {"FolderName", pub + "[FILES]\r\n" + good + "FILE3=SUB.\\DATA.TXT;1\r\n"},
+        {"GroupDots", "[PUBLICATION]\r\nTITLE=T\r\nINIFILE=T.INI\r\nPATH=P\\Aux\r\nGROUP=G..\r\n[FILES]\r\n" + good},
+        // The quoted line that fills the file lines' pool to its last byte (found by fuzzing).
+        {"QuotedFill", pub + "[FILES32]\r\nFILE1=VIEWER.EXE;1;VIEWER.ICO;" + std::string(4060, 'S') +
+                           "\r\nFILE2=\"DATA.TXT;1\"\r\n"},
         {"ShortcutDevice", pub + "[FILES]\r\n" + good + "FILE3=DATA.TXT;0;*;Con\r\n"},
         {"Missing", pub + "[FILES32]\r\n" + good + "FILE3=GONE.TXT;1\r\nFILE4=OTHER.TXT;1\r\n"},
         {"MissingIcon", pub + "[FILES32]\r\nFILE1=VIEWER.EXE;1;GONE.ICO;Viewer\r\n"},
@@ -114,7 +120,8 @@ TEST(CheckerE2E, TheFirstErrorIsWhatTheInstallerRefusesWith)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDir medium(std::string("agree_") + c.name);
-        for (const char *file : {"VIEWER.EXE", "VIEWER.ICO", "DATA.TXT"})
+        ASSERT_TRUE(testsupport::MakeDirectories(medium / "SUB"));
+        for (const char *file : {"VIEWER.EXE", "VIEWER.ICO", "DATA.TXT", "SUB\\DATA.TXT"})
             ASSERT_TRUE(testsupport::WriteFileBytes(medium / file, file));
         ASSERT_TRUE(testsupport::WriteFileBytes(medium / "TALVIREX.INF", c.description));
         std::string json;

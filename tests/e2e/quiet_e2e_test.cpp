@@ -89,6 +89,24 @@ TEST_F(Quiet, SlovakNamesAndTextsWhateverTheLocale)
               Contents(log));
 }
 
+TEST_F(Quiet, FilesInFoldersOfTheirOwnAreInstalledLinkedAndRemoved)
+{
+    ASSERT_TRUE(testsupport::MakeDirectories(*medium_ / "POMOC\\OBR"));
+    WriteDefaultMedium({{"POMOC\\NAVOD.TXT", "navod", "POMOC\\NAVOD.TXT;1;POMOC\\OBR\\N.ICO;Návod"},
+                        {"POMOC\\OBR\\N.ICO", "icon", "POMOC\\OBR\\N.ICO;0"}});
+    EXPECT_EQ(0u, RunQuiet("-Q"));
+    std::string help = Target() + "\\POMOC";
+    EXPECT_EQ("navod|icon", Contents(help + "\\NAVOD.TXT") + "|" + Contents(help + "\\OBR\\N.ICO"));
+    EXPECT_EQ(help + "\\NAVOD.TXT|" + help + "\\OBR\\N.ICO|" + Target(), testsupport::ReadShortcut(Link(GroupDir(), "Návod")));
+
+    // The removal takes the folders it emptied, the deepest first; the user's file keeps its folder.
+    ASSERT_TRUE(testsupport::WriteFileBytes(help + "\\MOJE.TXT", "mine"));
+    EXPECT_EQ(0u, RunQuiet("-U -Q", Program()));
+    EXPECT_EQ(std::vector<std::string>{"MOJE.TXT"}, testsupport::Listing(help));
+    EXPECT_FALSE(DirectoryExists(GroupDir())) << "the shortcut into the folder went with the others";
+    testsupport::RemoveTree(Target());
+}
+
 TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
 {
     std::string pub = *shell_ / "Pub", log = *shell_ / "refusal.log", medium = medium_->path();
@@ -103,6 +121,8 @@ TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
         // The forms of -T and -G are the unit tests' tables; here each refusal ends with its own code.
         {"-TPub\\Here", 5, {}}, {"-T\"" + pub, 350, {}}, {"-T" + pub + "\\a?b", 15, {}}, {"-TQ:\\Pub", 24, {}},
         {"-T" + medium, 2, {}}, {"-GZl\xE1|skupina", 77, {}}, {"-G\" \"", 77, {}},
+        // Names Windows would not make a folder of their own: refused before anything is made.
+        {"-T" + pub + "...", 5, {}}, {"-T" + pub + "\\AUX\\x", 5, {}}, {"-GSkupina..", 77, {}}, {"-GAUX", 77, {}},
         {"-T" + std::string(300, 'x'), 350, {}},
         {"-T" + pub, 25, [&] { viewer = CreateWindowA("KVX_APP", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL); }},
         {"-T" + pub, 4, [&] { ASSERT_TRUE(wizard.Start(*medium_ / "TALVIREX.EXE", "", medium)); ASSERT_TRUE(robot::WaitForWindow(wizard.Id(), "TALVIREX", &page)); }},

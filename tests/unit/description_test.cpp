@@ -99,6 +99,10 @@ TEST(ReadDescription, AcceptsOrNamesWhatItRefuses)
         {f32 + Line(1, "DATA.DAT;0") + Line(3, "VIEWER.EXE;1;*N.ICO;R") + Line(4, ""), "2 13 2 33 DATA.DAT VIEWER.EXE C:\\PUBL"},
         {f32 + Line(1, Long("A", 2000)) + Line(2, Long("B", 2093)), "4 4 2 4095 A B C:\\PUBL"},
         {f32 + Line(1, Long("A", 2000)) + Line(2, Long("B", 2094)), "3 FILE2"},
+        // Quoted, the same edges: the read loses the closing quote, and at the pool's last byte a character too.
+        {f32 + Line(1, Long("A", 2000)) + Line(2, "\"" + Long("B", 2093) + "\""), "4 4 2 4095 A B C:\\PUBL"},
+        {f32 + Line(1, Long("A", 2000)) + Line(2, "\"" + Long("B", 2094) + "\""), "3 FILE2"},
+        {f32 + Line(3, Long("A", 4094)) + "[FILES]\r\n" + Line(5, "\"B\""), "3 FILE5"},
         {f32 + Line(3, Long("A", 4094)) + "[FILES]\r\n" + Line(5, "") + Line(30, "B;1"), "2 2 1 4095 A A C:\\PUBL"},
         {f32 + Line(3, Long("A", 4094)) + "[FILES]\r\n" + Line(5, "B;1"), "3 FILE5"},
         {f32 + Line(1, "A;1") + "[FILES]\r\n" + Line(7, "A;1;A.ICO") + Line(8, "X;9"), "3 FILE7"},
@@ -136,7 +140,11 @@ TEST(MediumRules, NamesLeavingTheirFolderOrNamingDevicesAreRefusedAndBigFilesCou
     const struct {
         std::string line, outcome;
     } cases[] = {
-        {"FILE2=..\\OUTSIDE.TXT;1", "3 FILE2"}, {"FILE2=SUB\\IN.TXT;1", "3 FILE2"}, {"FILE2=\\A;1", "3 FILE2"},
+        {"FILE2=..\\OUTSIDE.TXT;1", "3 FILE2"}, {"FILE2=SUB\\IN.TXT;2", "3 FILE2"}, {"FILE2=\\A;1", "3 FILE2"},
+        {"FILE2=A;3;SUB\\IN.TXT;R", "3 FILE2"}, {"FILE2=SUB.\\IN.TXT;1", "3 FILE2"}, {"FILE2=AUX\\IN.TXT;0", "3 FILE2"},
+        {"FILE2=SUB/IN.TXT;1", "3 FILE2"}, {"FILE2=SUB\\\\IN.TXT;1", "3 FILE2"}, {"FILE2=SUB\\NUL;1", "6 " + cd + "\\SUB\\NUL"},
+        {"GROUP=Hrady..", "3 GROUP"}, {"GROUP=\"G \"", "3 GROUP"}, {"GROUP=Aux", "3 GROUP"},
+        {"PATH=Pub8...", "3 PATH"}, {"PATH=A\\CON\\B", "3 PATH"},
         {"FILE2=" + root / "OUTSIDE.TXT;1", "3 FILE2"}, {"FILE2=\\\\SERVER\\SHARE\\A;1", "3 FILE2"},
         {"FILE2=..;1", "3 FILE2"}, {"FILE2=A;1;..\\CD\\A.ICO;R", "3 FILE2"}, {"FILE2=A;1;*;..\\..\\EVIL", "3 FILE2"},
         {"FILE2=A;1;*;C:EVIL", "3 FILE2"}, {"FILE2=A;1;*;Nul", "3 FILE2"}, {"INIFILE=NUL", "3 INIFILE"},
@@ -145,7 +153,9 @@ TEST(MediumRules, NamesLeavingTheirFolderOrNamingDevicesAreRefusedAndBigFilesCou
         {"GROUP=..", "3 GROUP"}, {"GROUP=.", "3 GROUP"}, {"FILE2=NUL;1", "6 " + cd + "\\NUL"},
         {"FILE2=aux .txt;1", "6 " + cd + "\\aux .txt"}, {"FILE2=A;1;COM1;R", "6 " + cd + "\\COM1"},
         // What publishers rely on stays: an INI file elsewhere, dotted names inside, '*' icons.
-        {"INIFILE=C:\\ELSE\\T.INI\r\nPATH=A\\B..\r\nGROUP=..G\r\nFILE2=A;1;*A;..R", "3 3"},
+        {"INIFILE=C:\\ELSE\\T.INI\r\nPATH=A\\..B\\.\r\nGROUP=..G\r\nFILE2=A;1;*A;..R", "3 3"},
+        // Kinds 0 and 1 may keep files in folders of their own, icons too.
+        {"FILE2=SUB\\IN.TXT;0;SUB\\IN.TXT;R", "2 3"},
         {"FILE2=CONSOLE;1\r\nFILE3=COM0;1\r\nFILE4=LPT10.TXT;1", "5 5"},
         {"FILE2=BIG;0", "2 4194307"}, {"FILE2=HUGE;1", "4294967295 4294967295"},
     };

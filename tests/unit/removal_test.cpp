@@ -5,6 +5,7 @@
 #include "install/registration.h"
 #include "install/removal.h"
 #include "shell/profile_path.h"
+#include "install/run.h"
 #include "test_support.h"
 
 TEST(Removal, KeyNameFolderWalkAndHelperCommand)
@@ -99,4 +100,16 @@ TEST(Removal, EmptyFoldersAndLeftoverHelpersGoNoFurtherThanTheirs)
     EXPECT_FALSE(testsupport::DirectoryExists(temp + "~TVX0000000A"));
     EXPECT_EQ("not a helper", testsupport::Contents(victim / "TALVIREX.EXE"));
     EXPECT_TRUE(testsupport::RemoveFolderLink(temp + "~TVX0000000B"));
+}
+
+TEST(Removal, AFilesFoldersGoWhenEmptyTheDeepestFirstButNeverTheDirectoryItself)
+{
+    testsupport::ScratchDir root("folders");
+    const std::string dir = root / "PUB\\", empty = root / "EMPTY\\";
+    ASSERT_TRUE(testsupport::MakeDirectories(dir + "A\\B\\C") && testsupport::MakeDirectories(empty));
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir + "A\\KEEP.TXT", "x"));
+    RemoveEmptyFileFolders(dir.c_str(), "A\\B\\C\\X.TXT");
+    RemoveEmptyFileFolders(empty.c_str(), "X.TXT");
+    EXPECT_EQ(std::vector<std::string>{"KEEP.TXT"}, testsupport::Listing(dir + "A"));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(empty.c_str()));
 }

@@ -39,6 +39,8 @@ TEST(WizardLogic, TargetNeedsAFullPathWithoutForbiddenCharactersAndStaysBelow260
         {"C:\\", 5, 5, ""}, {"1:\\x", 5, 0, ""}, {"C:/dir", 5, 0, ""}, {"\xC8:\\x", 5, 0, ""},
         {"C:\\a\"", 15, 0, ""}, {"C:\\a<", 15, 0, ""}, {"C:\\a/b", 15, 0, ""},
         {"C:\\x\\..\\Pub", 0, 0, "C:\\Pub\\"}, {"c:\\a\\.\\b\\", 0, 0, "c:\\a\\b\\"}, {"C:\\x\\..", 0, 5, ""},
+        // Parts that Windows would not keep as their own folder: "Pub8" made for "Pub8...", "AUX" the device.
+        {"C:\\Pub8...", 5, 0, ""}, {"C:\\a \\b", 5, 0, ""}, {"C:\\x\\aux.txt\\b", 5, 0, ""}, {"C:\\x\\Com1", 5, 0, ""},
         // The resolved directory with its dummy file name must stay within 260 characters.
         {"C:\\" + std::string(252, 'a'), 0, 0, nullptr}, {"C:\\" + std::string(254, 'a'), 0, 5, ""}};
     for (const auto &c : cases) {

@@ -55,4 +55,8 @@
 #define IDS_CHK_POOL             457
 #define IDS_CHK_TOTALS           458
 
+// Errors, continued.
+#define IDS_CHK_FOLDER_NAME      459
+#define IDS_CHK_SUBFOLDER_KIND   460
+
 #endif

@@ -183,6 +183,10 @@ static void ReportNotPlain(const char *section, const char *key, const char *nam
         text = IDS_CHK_DOT_DOT;
     else if (strchr(name, ':') != NULL || (IsPathSeparator(name[0]) && IsPathSeparator(name[1])))
         text = IDS_CHK_DRIVE_OR_UNC;
+    else if (IsNameBelowFolder(name))
+        text = IDS_CHK_SUBFOLDER_KIND;
+    else if (name[0] != '\\' && NameInPath(name) != name && !FolderPartsAreUsable(name))
+        text = IDS_CHK_FOLDER_NAME;
     AddFinding(FINDING_ERROR, section, key, text, name);
 }
 
@@ -194,11 +198,11 @@ static int StaysInItsFolder(const FileEntry &entry, const char *section, const c
     if (FileEntryStaysInside(&entry))
         return 1;
     int plain = 1;
-    if (entry.name[0] != 0 && !IsPlainFileName(entry.name)) {
+    if (entry.name[0] != 0 && !IsUsableFileName(entry.name, entry.kind)) {
         ReportNotPlain(section, key, entry.name);
         plain = 0;
     }
-    if (entry.iconFile != NULL && entry.iconFile[0] != '*' && !IsPlainFileName(entry.iconFile)) {
+    if (entry.iconFile != NULL && entry.iconFile[0] != '*' && !IsUsableFileName(entry.iconFile, entry.kind)) {
         ReportNotPlain(section, key, entry.iconFile);
         plain = 0;
     }
@@ -285,7 +289,7 @@ static int FormMediumPath(const char *name)
 // Size in KB of a file or icon on the medium, 0 after an error was reported.
 static DWORD CheckOnMedium(const ListedFile &file, const char *name, UINT missingText)
 {
-    if (IsDeviceName(name)) {
+    if (IsDeviceName(NameInPath(name))) {
         AddFinding(FINDING_ERROR, file.section, file.key, IDS_CHK_DEVICE_NAME, name);
         return 0;
     }
@@ -463,11 +467,14 @@ void CheckMedium()
         CheckIniFile();
     }
     ReadFileLines();
-    if (CheckValue(VALUE_PATH) && !IsUsablePathValue(PublicationText(VALUE_PATH)))
-        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_PATH), IDS_CHK_DOT_DOT,
-                   PublicationText(VALUE_PATH));
+    const char *path = PublicationText(VALUE_PATH);
+    if (CheckValue(VALUE_PATH) && !IsUsablePathValue(path))
+        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_PATH),
+                   HasDotDotComponent(path) ? IDS_CHK_DOT_DOT : IDS_CHK_FOLDER_NAME, path);
     if (CheckValue(VALUE_GROUP) && !IsValidGroupName(setup.groupName))
-        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_GROUP), IDS_CHK_GROUP_CHARS,
+        AddFinding(FINDING_ERROR, kPublicationSection, PublicationKey(VALUE_GROUP),
+                   IsPlainFileName(setup.groupName) && !IsUsableFolderName(setup.groupName) ? IDS_CHK_FOLDER_NAME
+                                                                                             : IDS_CHK_GROUP_CHARS,
                    setup.groupName);
 
     GetProgramFilesDir(setup.targetDir);
