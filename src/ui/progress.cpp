@@ -19,6 +19,23 @@ static void PauseForReading()
     }
 }
 
+// Input, commands, timers, a close and a quit: the posted messages that
+// would make the pages act, which nothing may do while files are copied.
+static int IsKeptOut(UINT message)
+{
+    return message == WM_QUIT || message == WM_CLOSE ||
+           (message >= WM_NCMOUSEMOVE && message < WM_PARENTNOTIFY);
+}
+
+void AnswerPendingMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        if (!IsKeptOut(message.message))
+            DispatchMessageA(&message);
+    }
+}
+
 LRESULT ShowProgress(WORD percent, const char *text)
 {
     LogLine(text);
