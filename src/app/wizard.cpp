@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/quiet.h"
 #include "app/remove_command.h"
+#include "app/single_run.h"
 #include "base/messages.h"
 #include "base/quiet_log.h"
 #include "base/text.h"
@@ -81,7 +82,7 @@ static int StartUp(const char *commandLine)
 {
     if (!SystemIsSupported())
         return 0;
-    if (!EnumWindows(SearchInstEnum, 0)) {
+    if (!EnumWindows(SearchInstEnum, 0) || !ClaimSingleRun()) {
         ShowMessageId(IDS_ALREADY_RUNNING);
         return 0;
     }
