@@ -144,6 +144,7 @@ static void RunWizard()
     } else {
         setup.installResult = RESULT_CANCELLED;
     }
+    LogMessageIdWith(setup.installResult == RESULT_INSTALLED ? IDS_SUCCESS : IDS_FINISH_STATUS + setup.installResult, setup.title);
     ShowPage(PAGE_FINISH);
 
     if (setup.whiteBrush)

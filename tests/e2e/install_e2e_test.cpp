@@ -44,7 +44,7 @@ TEST_F(Install, MaximalRunFromElsewhereCopiesEveryKindByVersionAndMakesShortcuts
     for (const char *group : {"Hry", "Nástroje", "Žurnály"})
         ASSERT_TRUE(testsupport::MakeDirectories(commonPrograms_ + "\\" + Utf8ToCp1250(group)));
     exe_ = *shell_ / "TALVIREX.EXE";
-    args_ = "-S\"" + medium_->path() + "\"";
+    args_ = "-S\"" + medium_->path() + "\" -L" + *shell_ / "wizard.log";
     groupChoice_ = Utf8ToCp1250("Nástroje");
     ASSERT_TRUE(CopyFileA(Installer().c_str(), exe_.c_str(), FALSE));
     HWND finish;
@@ -69,6 +69,11 @@ TEST_F(Install, MaximalRunFromElsewhereCopiesEveryKindByVersionAndMakesShortcuts
     EXPECT_EQ(Target() + "\\CITAJ.TXT||" + Target(), ReadShortcut(Link(group, "Čítaj ma")))
         << "a '*' entry has no icon of its own";
     EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
+    // -L without -Q: the quiet run's lines.
+    std::string copied;
+    for (const char *name : {"PUBL.EXE", "DATA.DAT", "CITAJ.TXT", "TVXKEEP.DLL", "TVXNEW.DLL", "TVXWIN.DAT"})
+        copied += LogLine(34, name);
+    EXPECT_EQ(LogLine(48) + copied + LogLine(51) + LogLine(49) + LogLine(50) + LogLine(0), Unstamped(Contents(*shell_ / "wizard.log")));
 }
 
 // A failing run shows its message (RunInstall checks that); nothing after the failure is done:
