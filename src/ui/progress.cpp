@@ -27,8 +27,17 @@ static int IsKeptOut(UINT message)
            (message >= WM_NCMOUSEMOVE && message < WM_PARENTNOTIFY);
 }
 
+// Often enough to seem at once; not after every block, where asking for
+// messages would cost more than copying does.
+enum { ANSWER_INTERVAL_MS = 50 };
+static DWORD lastAnswered;
+
 void AnswerPendingMessages()
 {
+    DWORD now = GetTickCount();
+    if (now - lastAnswered < ANSWER_INTERVAL_MS)
+        return;
+    lastAnswered = now;
     MSG message;
     while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
         if (!IsKeptOut(message.message))

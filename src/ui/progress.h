@@ -11,7 +11,7 @@ LRESULT ShowProgress(WORD percent, const char *text);
 
 // Lets the thread's windows answer what is pending for them (painting, the
 // system's and other programs' queries, broadcasts) between the blocks of a
-// long copy. Keyboard and mouse input, commands, timers, closes and quits
+// long copy, at most every 50 ms. Keyboard and mouse input, commands, timers, closes and quits
 // are dropped: the pages do nothing meanwhile and the run goes on.
 void AnswerPendingMessages();
 

@@ -187,7 +187,7 @@ TEST_F(Install, LongCopyKeepsAnsweringAndCannotBeEnded)
                 PostMessageA(page, message, VK_ESCAPE, 0);
         }
         EXPECT_EQ(0, unanswered) << answered << " answered";
-        EXPECT_LE(4, answered);
+        EXPECT_LE(2, answered) << "the copy ended before it could be asked";
         HWND finish;
         DWORD code = 1;
         if (!quiet) {
