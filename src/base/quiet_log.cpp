@@ -17,9 +17,11 @@ void OpenQuietLog()
         return;
     // For appending only, shared with the other runs: the system puts each
     // write at the end as it is at that moment, on a server's disk too, so
-    // that no run overwrites another's lines.
-    HANDLE file = CreateFileA(setup.logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    // that no run overwrites another's lines. Windows 95 and 98 know only
+    // the generic rights: there each write moves to the end first.
+    DWORD access = (GetVersion() & 0x80000000) != 0 ? GENERIC_WRITE : FILE_APPEND_DATA;
+    HANDLE file = CreateFileA(setup.logPath, access, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (file != INVALID_HANDLE_VALUE)
         setup.logFile = file;
     computerNameSize = sizeof computerName;
@@ -66,6 +68,7 @@ void LogLine(const char *text)
         logLine[length++] = kLineEnd[i];
     // One write per line, so that a line stays whole. A log that fills its
     // disk does not stop the installation.
+    SetFilePointer(setup.logFile, 0, NULL, FILE_END);
     WriteFile(setup.logFile, logLine, (DWORD)length, &logWritten, NULL);
 }
 
