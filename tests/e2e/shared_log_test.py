@@ -7,7 +7,7 @@ the date, the time and the name of the computer that wrote it.
 import os, re, shutil, subprocess, sys, tempfile, time
 
 BUILD = os.path.abspath(sys.argv[1])
-RUNS = 5
+RUNS = 8
 NAMES = ['TVXLOG-A', 'TVXLOG-B']
 ENV_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support', 'wine-env.sh')
 SUCCESS = 'Inštalácia úspešne ukončená!'.encode('cp1250')
