@@ -144,7 +144,9 @@ static void RunWizard()
     } else {
         setup.installResult = RESULT_CANCELLED;
     }
-    LogMessageIdWith(setup.installResult == RESULT_INSTALLED ? IDS_SUCCESS : IDS_FINISH_STATUS + setup.installResult, setup.title);
+    // The log's last line: the quiet run's success text, or the finish page's outcome.
+    LogMessageIdWith(setup.installResult == RESULT_INSTALLED ? IDS_SUCCESS : IDS_FINISH_STATUS + setup.installResult,
+                     setup.title);
     ShowPage(PAGE_FINISH);
 
     if (setup.whiteBrush)
