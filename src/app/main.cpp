@@ -63,6 +63,10 @@ static const char *SkipProgramName(const char *line)
 extern "C" __attribute__((noreturn, no_stack_protector)) void TalvirexStart(void)
 {
     SeedStackGuard();
+    // No box of the system's for a drive without its disc or a file that
+    // cannot be opened, a disc taken out during the copy among them: the
+    // installer's own message says it, and an unattended run has its code.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     RestrictDllSearch();
     ResetSetupState();
     // Before anything else: the message functions load their texts from this module.

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/quiet.h"
 #include "app/remove_command.h"
+#include "app/single_run.h"
 #include "base/messages.h"
 #include "base/quiet_log.h"
 #include "base/text.h"
@@ -107,7 +108,7 @@ static int StartUp(const char *commandLine)
 {
     if (!SystemIsSupported())
         return 0;
-    if (!EnumWindows(SearchInstEnum, 0)) {
+    if (!EnumWindows(SearchInstEnum, 0) || !ClaimSingleRun()) {
         ShowMessageId(IDS_ALREADY_RUNNING);
         return 0;
     }
@@ -177,6 +178,9 @@ static void RunWizard()
     } else {
         setup.installResult = RESULT_CANCELLED;
     }
+    // The log's last line: the quiet run's success text, or the finish page's outcome.
+    LogMessageIdWith(setup.installResult == RESULT_INSTALLED ? IDS_SUCCESS : IDS_FINISH_STATUS + setup.installResult,
+                     setup.title);
     ShowPage(PAGE_FINISH);
 
     if (setup.whiteBrush)

@@ -55,6 +55,7 @@ char *LoadText(UINT id)
 WORD ShowMessage(const char *text)
 {
     MessageStyle s = MessageStyleFor(text);
+    LogLine(text + s.skipFirstByte);
     MessageBeep(MB_OK);
     int answer = MessageBoxA(NULL, text + s.skipFirstByte, kCaption, s.style);
     if (!s.isQuestion)
@@ -72,9 +73,8 @@ WORD ShowMessageId(UINT id)
 
 void ShowDiagnostic(const char *caption, const char *text)
 {
-    if (setup.quiet)
-        LogLine(text);
-    else
+    LogLine(text);
+    if (!setup.quiet)
         MessageBoxA(NULL, text, caption, MB_TASKMODAL | MB_ICONINFORMATION);
 }
 
@@ -92,10 +92,15 @@ WORD ShowMessageIdWith(UINT id, const char *argument)
     return ShowMessage(text);
 }
 
+void LogMessageIdWith(UINT id, const char *argument)
+{
+    LogLine(ShownText(FormatMessageId(id, argument)));
+}
+
 void ShowNoticeIdWith(UINT id, const char *argument)
 {
     if (!setup.quiet)
         ShowMessageIdWith(id, argument);
     else
-        LogLine(ShownText(FormatMessageId(id, argument)));
+        LogMessageIdWith(id, argument);
 }

@@ -27,8 +27,8 @@ MessageStyle MessageStyleFor(const char *text);
 
 char *LoadText(UINT id);
 WORD ShowMessage(const char *text);
-// Shows string id in its box; in a quiet run notes and logs it instead and
-// answers "No".
+// Shows string id in its box (and logs it); in a quiet run notes and logs it
+// instead and answers "No".
 WORD ShowMessageId(UINT id);
 // Shows message id with its one %s replaced by argument.
 WORD ShowMessageIdWith(UINT id, const char *argument);
@@ -37,8 +37,11 @@ WORD ShowMessageIdWith(UINT id, const char *argument);
 // a log line in a quiet run (it leaves the exit code alone).
 void ShowNoticeIdWith(UINT id, const char *argument);
 
-// The second box of -D with a description's or medium's detail; in a quiet
-// run the detail goes to the log.
+// Message id with its one %s replaced by argument, as a line of the -L log only.
+void LogMessageIdWith(UINT id, const char *argument);
+
+// The second box of -D with a description's or medium's detail, and its log
+// line; a quiet run has the line only.
 void ShowDiagnostic(const char *caption, const char *text);
 
 #endif

@@ -1,18 +1,31 @@
 #include "base/quiet_log.h"
 
+#include "base/text.h"
+
 static char logLine[LOG_LINE_SIZE];
 static DWORD logWritten;   // not examined
 static const char kLineEnd[] = "\r\n";
+// Every line says which computer wrote it and when: one log may gather the
+// runs of many computers.
+static char computerName[MAX_COMPUTERNAME_LENGTH + 1];
+static DWORD computerNameSize;
+static SYSTEMTIME now;
 
 void OpenQuietLog()
 {
-    if (!setup.quiet || setup.logPath[0] == 0 || setup.logFile != NULL)
+    if (setup.logPath[0] == 0 || setup.logFile != NULL)
         return;
-    // Shared for writing: many computers may log to one file on a server.
-    HANDLE file = CreateFileA(setup.logPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    // For appending only, shared with the other runs: the system puts each
+    // write at the end as it is at that moment, on a server's disk too, so
+    // that no run overwrites another's lines. Windows 95 and 98 know only
+    // the generic rights: there each write moves to the end first.
+    DWORD access = (GetVersion() & 0x80000000) != 0 ? GENERIC_WRITE : FILE_APPEND_DATA;
+    HANDLE file = CreateFileA(setup.logPath, access, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (file != INVALID_HANDLE_VALUE)
         setup.logFile = file;
+    computerNameSize = sizeof computerName;
+    GetComputerNameA(computerName, &computerNameSize);
 }
 
 void CloseQuietLog()
@@ -46,11 +59,15 @@ void LogLine(const char *text)
 {
     if (setup.logFile == NULL || text == NULL || text[0] == 0)
         return;
-    size_t length = FoldLineBreaks(logLine, sizeof logLine - (sizeof kLineEnd - 1), text);
+    GetLocalTime(&now);
+    // The date, the time and the computer's name fit: the name has 15 characters at most.
+    size_t length = (size_t)FormatText(logLine, sizeof logLine, "%04u-%02u-%02u %02u:%02u:%02u %s ", now.wYear,
+                                       now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, computerName);
+    length += FoldLineBreaks(logLine + length, sizeof logLine - length - (sizeof kLineEnd - 1), text);
     for (size_t i = 0; i < sizeof kLineEnd - 1; i++)
         logLine[length++] = kLineEnd[i];
-    // At the end as it is now, behind what other runs have written meanwhile.
-    // A log that fills its disk does not stop the installation.
+    // One write per line, so that a line stays whole. A log that fills its
+    // disk does not stop the installation.
     SetFilePointer(setup.logFile, 0, NULL, FILE_END);
     WriteFile(setup.logFile, logLine, (DWORD)length, &logWritten, NULL);
 }

@@ -125,7 +125,7 @@ struct SetupState {
     char quietTarget[PATH_TEXT_SIZE];
     char quietGroup[GROUP_NAME_SIZE];
     char logPath[PATH_TEXT_SIZE];
-    HANDLE logFile;             // -L, open during a quiet run; null otherwise
+    HANDLE logFile;             // -L, open during the run; null otherwise
     HWND runMarker;             // hidden window that other copies find, in place of the pages
 
     // Shared work buffers

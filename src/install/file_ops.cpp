@@ -90,6 +90,7 @@ static ErrorCode CopyBlocks(HANDLE source, HANDLE target, WORD percent, WORD ste
         if (!WriteFile(target, copyBuffer, block, &done, NULL) || done != block)
             return IDS_DISK_ERROR;
         accumulated += block;
+        AnswerPendingMessages();
         if (accumulated >= threshold) {
             ShowProgress(percent, NULL);
             accumulated -= threshold;

@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "resource.h"
+#include "shell/desktop_shell.h"
 #include "shell/running.h"
 
 
@@ -359,9 +360,11 @@ static void OpenLink(HWND window)
     char text[CONTROL_TEXT_SIZE];
     text[0] = 0;
     GetWindowTextA(window, text, sizeof text);
-    // The shell's answer is not examined: a link that cannot be opened is not
-    // worth a message.
-    if (BuildWebAddress(text, wwwButHot.address, sizeof wwwButHot.address))
+    // The desktop's shell opens it, so that the browser does not run with an
+    // elevated installer's rights; without that shell, this process does.
+    // The answer is not examined: a link that cannot be opened is not worth a message.
+    if (BuildWebAddress(text, wwwButHot.address, sizeof wwwButHot.address) &&
+        !OpenAsDesktopUser(wwwButHot.address))
         ShellExecuteA(NULL, NULL, wwwButHot.address, NULL, "C:\\", 0);
 }
 

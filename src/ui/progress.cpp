@@ -19,6 +19,32 @@ static void PauseForReading()
     }
 }
 
+// Input, commands, timers, a close and a quit: the posted messages that
+// would make the pages act, which nothing may do while files are copied.
+static int IsKeptOut(UINT message)
+{
+    return message == WM_QUIT || message == WM_CLOSE ||
+           (message >= WM_NCMOUSEMOVE && message < WM_PARENTNOTIFY);
+}
+
+// Often enough to seem at once; not after every block, where asking for
+// messages would cost more than copying does.
+enum { ANSWER_INTERVAL_MS = 50 };
+static DWORD lastAnswered;
+
+void AnswerPendingMessages()
+{
+    DWORD now = GetTickCount();
+    if (now - lastAnswered < ANSWER_INTERVAL_MS)
+        return;
+    lastAnswered = now;
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        if (!IsKeptOut(message.message))
+            DispatchMessageA(&message);
+    }
+}
+
 LRESULT ShowProgress(WORD percent, const char *text)
 {
     LogLine(text);

@@ -9,4 +9,10 @@
 // goes to the log of a quiet run too; without the page nothing else happens.
 LRESULT ShowProgress(WORD percent, const char *text);
 
+// Lets the thread's windows answer what is pending for them (painting, the
+// system's and other programs' queries, broadcasts) between the blocks of a
+// long copy, at most every 50 ms. Keyboard and mouse input, commands, timers, closes and quits
+// are dropped: the pages do nothing meanwhile and the run goes on.
+void AnswerPendingMessages();
+
 #endif

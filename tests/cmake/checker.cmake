@@ -11,3 +11,10 @@ target_compile_options(read_description PRIVATE ${TALVIREX_WARNINGS})
 target_link_options(read_description PRIVATE ${TEST_LINK_FLAGS} -mwindows)
 set_target_properties(read_description PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/helpers)
 add_dependencies(e2e_tests read_description)
+
+# A stand-in for the web browser that says who started it (the welcome page's link).
+add_executable(browser_probe WIN32 ${CMAKE_SOURCE_DIR}/tests/helpers/browser_probe.cpp)
+target_compile_options(browser_probe PRIVATE ${TALVIREX_WARNINGS})
+target_link_options(browser_probe PRIVATE ${TEST_LINK_FLAGS} -mwindows)
+set_target_properties(browser_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/helpers)
+add_dependencies(e2e_tests browser_probe)

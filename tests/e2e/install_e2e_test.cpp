@@ -12,7 +12,19 @@ using testsupport::Contents;
 using testsupport::FileExists;
 using testsupport::ReadShortcut;
 
-class Install : public WizardTest {};
+class Install : public WizardTest {
+protected:
+    // A medium with a sparse BIG.DAT of size bytes; false when the target's drive has no room for its copy.
+    bool BigMedium(unsigned long long size)
+    {
+        ULARGE_INTEGER freeBytes = {};
+        GetDiskFreeSpaceExA((programFiles_ + "\\").c_str(), &freeBytes, NULL, NULL);
+        if (freeBytes.QuadPart < size + (1ull << 30))
+            return false;
+        WriteMedium({{"PUBL.EXE", "publication", "PUBL.EXE;1"}, {"BIG.DAT", "", "BIG.DAT;1"}});
+        return testsupport::WriteSparseFile(*medium_ / "BIG.DAT", size);
+    }
+};
 
 // Minimal runs are the removal's and the quiet run's tests.
 TEST_F(Install, MaximalRunFromElsewhereCopiesEveryKindByVersionAndMakesShortcuts)
@@ -32,7 +44,7 @@ TEST_F(Install, MaximalRunFromElsewhereCopiesEveryKindByVersionAndMakesShortcuts
     for (const char *group : {"Hry", "Nástroje", "Žurnály"})
         ASSERT_TRUE(testsupport::MakeDirectories(commonPrograms_ + "\\" + Utf8ToCp1250(group)));
     exe_ = *shell_ / "TALVIREX.EXE";
-    args_ = "-S\"" + medium_->path() + "\"";
+    args_ = "-S\"" + medium_->path() + "\" -L" + *shell_ / "wizard.log";
     groupChoice_ = Utf8ToCp1250("Nástroje");
     ASSERT_TRUE(CopyFileA(Installer().c_str(), exe_.c_str(), FALSE));
     HWND finish;
@@ -57,6 +69,11 @@ TEST_F(Install, MaximalRunFromElsewhereCopiesEveryKindByVersionAndMakesShortcuts
     EXPECT_EQ(Target() + "\\CITAJ.TXT||" + Target(), ReadShortcut(Link(group, "Čítaj ma")))
         << "a '*' entry has no icon of its own";
     EXPECT_FALSE(testsupport::DirectoryExists(GroupDir()));
+    // -L without -Q: the quiet run's lines.
+    std::string copied;
+    for (const char *name : {"PUBL.EXE", "DATA.DAT", "CITAJ.TXT", "TVXKEEP.DLL", "TVXNEW.DLL", "TVXWIN.DAT"})
+        copied += LogLine(34, name);
+    EXPECT_EQ(LogLine(48) + copied + LogLine(51) + LogLine(49) + LogLine(50) + LogLine(0), Unstamped(Contents(*shell_ / "wizard.log")));
 }
 
 // A failing run shows its message (RunInstall checks that); nothing after the failure is done:
@@ -102,15 +119,86 @@ bool SameBytes(const std::string &a, const std::string &b)
 // That it counts whole is the description test's; here it is copied whole.
 TEST_F(Install, FileAbove4GiBIsCopiedWhole)
 {
-    ULARGE_INTEGER freeBytes = {};
-    GetDiskFreeSpaceExA((programFiles_ + "\\").c_str(), &freeBytes, NULL, NULL);
-    if (freeBytes.QuadPart < kBigSize + (1ull << 30))
-        GTEST_SKIP() << "no room for a copy of " << kBigSize << " bytes: " << freeBytes.QuadPart << " free";
-    WriteMedium({{"PUBL.EXE", "publication", "PUBL.EXE;1"}, {"BIG.DAT", "", "BIG.DAT;1"}});
-    ASSERT_TRUE(testsupport::WriteSparseFile(*medium_ / "BIG.DAT", kBigSize));
+    if (!BigMedium(kBigSize))
+        GTEST_SKIP() << "no room for a copy of " << kBigSize << " bytes";
     copyTimeoutMs_ = kCopyTimeoutMs;
     ASSERT_TRUE(RunInstall(nullptr, false, false, false));
     EXPECT_TRUE(SameBytes(*medium_ / "BIG.DAT", Target() + "\\BIG.DAT"));
+}
+
+// A window of the installer's class, hidden too (the quiet run's marker).
+struct WindowSearch { DWORD pid; HWND found; };
+BOOL CALLBACK FindInstallerWindow(HWND w, LPARAM p)
+{
+    auto s = (WindowSearch *)p;
+    DWORD owner = 0;
+    char name[16] = "";
+    GetWindowThreadProcessId(w, &owner);
+    GetClassNameA(w, name, sizeof name);
+    return owner != s->pid || strcmp(name, "TALVIREX") != 0 || (s->found = w) == NULL;
+}
+HWND InstallerWindow(DWORD pid)
+{
+    WindowSearch search = {pid, NULL};
+    EnumWindows(FindInstallerWindow, (LPARAM)&search);
+    return search.found;
+}
+
+// The error mode of a running process, asked of it through a thread of its own (kernel32 lies
+// at the same address in every 64-bit process).
+DWORD ErrorModeOf(DWORD pid)
+{
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+    auto ask = (LPTHREAD_START_ROUTINE)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetErrorMode");
+    HANDLE thread = CreateRemoteThread(process, NULL, 0, ask, NULL, 0, NULL);
+    DWORD mode = 0xDEAD;
+    WaitForSingleObject(thread, 5000);
+    GetExitCodeThread(thread, &mode);
+    CloseHandle(thread);
+    CloseHandle(process);
+    return mode;
+}
+
+// During a copy of 2 GiB (minutes from a DVD) the progress page, and a quiet run's hidden window, answer
+// within a second; keys, a close or a quit posted meanwhile end nothing. No system box may wait for a disc.
+TEST_F(Install, LongCopyKeepsAnsweringAndCannotBeEnded)
+{
+    const unsigned long long size = 2ull << 30;
+    if (!BigMedium(size))
+        GTEST_SKIP() << "no room for a copy of " << size << " bytes";
+    for (bool quiet : {false, true}) {
+        SCOPED_TRACE(quiet ? "-Q" : "the wizard");
+        testsupport::RemoveTree(Target());
+        HWND page = NULL;
+        Result run = Start(quiet ? "-Q -N -K" : "");
+        if (run && !quiet) run = WaitForPage(10000, &page);
+        if (run && !quiet) run = Walk(&page, {10001, 10002, 10003, 10004});
+        if (run && !quiet) run = robot::PressButton(page, IDOK);
+        if (run) run = robot::WaitUntil([&] { return (page = InstallerWindow(installer_.Id())) && (quiet || PageOf(page) == 10020); }, "the copy");
+        ASSERT_TRUE(run);
+        if (!Installer32()) {
+            EXPECT_EQ((DWORD)(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), ErrorModeOf(installer_.Id()));
+        }
+        int answered = 0, unanswered = 0;
+        for (DWORD_PTR result; IsWindow(page) && PageOf(page) != 10021; Sleep(250)) {
+            bool answer = SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &result);
+            (answer ? answered : unanswered) += IsWindow(page);
+            for (UINT message : {WM_KEYDOWN, WM_CLOSE, WM_QUIT})
+                PostMessageA(page, message, VK_ESCAPE, 0);
+        }
+        EXPECT_EQ(0, unanswered) << answered << " answered";
+        EXPECT_LE(2, answered) << "the copy ended before it could be asked";
+        HWND finish;
+        DWORD code = 1;
+        if (!quiet) {
+            ASSERT_TRUE(WaitForPage(10021, &finish) && Close(finish));
+        } else {
+            EXPECT_TRUE(installer_.WaitForExit(&code) && code == 0) << code;
+        }
+        WIN32_FILE_ATTRIBUTE_DATA copy = {};
+        EXPECT_TRUE(GetFileAttributesExA((Target() + "\\BIG.DAT").c_str(), GetFileExInfoStandard, &copy));
+        EXPECT_EQ(size, (unsigned long long)copy.nFileSizeHigh << 32 | copy.nFileSizeLow);
+    }
 }
 
 // DLLs of system names planted beside the installer and in its current directory

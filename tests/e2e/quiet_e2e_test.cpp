@@ -1,7 +1,7 @@
 // Unattended installations (-Q): no window at all, the outcome in the exit
 // code and in the -L log, the installation checked on disk.
 #include <functional>
-#include <regex>
+#include <set>
 
 #include "wizard_fixture.h"
 
@@ -11,12 +11,6 @@ namespace {
 using testsupport::Contents;
 using testsupport::DirectoryExists;
 using testsupport::FileExists;
-
-// A message text as one log line.
-std::string LogLine(UINT id, const std::string &tail = "")
-{
-    return std::regex_replace(Text(id), std::regex("[\r\n]+"), " ") + tail + "\r\n";
-}
 
 class Quiet : public WizardTest {
 protected:
@@ -42,14 +36,14 @@ TEST_F(Quiet, MaximalRunWithTargetGroupAndLogThenMinimalWithoutShortcuts)
     EXPECT_TRUE(FileExists(Link(commonDesktop_, "Publikácia")));
     EXPECT_EQ(LogLine(48) + LogLine(34, "PUBL.EXE") + LogLine(34, "DATA.DAT") + LogLine(34, "CITAJ.TXT") + LogLine(51) +
                   LogLine(49) + LogLine(50) + LogLine(0),
-              Contents(log));
+              Unstamped(Contents(log)));
 
     // -C finds it installed: nothing runs again, the log gets one line more.
     DeleteFileA((target + "\\DATA.DAT").c_str());
-    std::string before = Contents(log);
+    std::string before = Unstamped(Contents(log));
     EXPECT_EQ(0u, RunQuiet("-C -Q -L\"" + log + "\""));
     EXPECT_FALSE(FileExists(target + "\\DATA.DAT"));
-    EXPECT_EQ(before + LogLine(351), Contents(log));
+    EXPECT_EQ(before + LogLine(351), Unstamped(Contents(log)));
 
     // Minimal, to the default target, with a log that cannot be written.
     DeleteFileA(IniPath().c_str());
@@ -107,6 +101,41 @@ TEST_F(Quiet, FilesInFoldersOfTheirOwnAreInstalledLinkedAndRemoved)
     testsupport::RemoveTree(Target());
 }
 
+// Started at the same moment, before either has a window for the other to find: one installs,
+// the other ends as the second copy. The copy takes a few seconds, so that they cannot run one after the other.
+TEST_F(Quiet, OfTwoRunsStartedTogetherOneInstalls)
+{
+    WriteDefaultMedium({{"BIG.DAT", "", "BIG.DAT;1"}});
+    ASSERT_TRUE(testsupport::WriteSparseFile(*medium_ / "BIG.DAT", 128 << 20));
+    std::string line = "\"" + *medium_ / "TALVIREX.EXE" + "\" -Q -N -K";
+    for (int round = 0; round < 3; round++) {
+        SCOPED_TRACE(round);
+        testsupport::RemoveTree(Target());
+        DeleteFileA(IniPath().c_str());
+        PROCESS_INFORMATION runs[2] = {};
+        for (auto &run : runs) {
+            STARTUPINFOA start = {};
+            start.cb = sizeof start;
+            ASSERT_TRUE(CreateProcessA(NULL, &std::string(line)[0], NULL, NULL, FALSE, CREATE_SUSPENDED, NULL,
+                                       medium_->path().c_str(), &start, &run));
+        }
+        std::multiset<DWORD> codes;
+        for (auto &run : runs)
+            ResumeThread(run.hThread);
+        for (auto &run : runs) {
+            DWORD code = STILL_ACTIVE;
+            WaitForSingleObject(run.hProcess, 60000);
+            GetExitCodeProcess(run.hProcess, &code);
+            codes.insert(code);
+            CloseHandle(run.hThread);
+            CloseHandle(run.hProcess);
+        }
+        EXPECT_EQ((std::multiset<DWORD>{0, 4}), codes);
+        EXPECT_EQ((std::vector<std::string>{"BIG.DAT", "CITAJ.TXT", "DATA.DAT", "PUBL.EXE"}),
+                  testsupport::Listing(Target()));
+    }
+}
+
 TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
 {
     std::string pub = *shell_ / "Pub", log = *shell_ / "refusal.log", medium = medium_->path();
@@ -125,6 +154,7 @@ TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
         {"-T" + pub + "...", 5, {}}, {"-T" + pub + "\\AUX\\x", 5, {}}, {"-GSkupina..", 77, {}}, {"-GAUX", 77, {}},
         {"-T" + std::string(300, 'x'), 350, {}},
         {"-T" + pub, 25, [&] { viewer = CreateWindowA("KVX_APP", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL); }},
+        {"-T" + pub, 4, [&] { viewer = CreateWindowA("TALVIREX", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL); }},
         {"-T" + pub, 4, [&] { ASSERT_TRUE(wizard.Start(*medium_ / "TALVIREX.EXE", "", medium)); ASSERT_TRUE(robot::WaitForWindow(wizard.Id(), "TALVIREX", &page)); }},
         {"-T" + pub, 3, [&] { ASSERT_TRUE(testsupport::WriteFileBytes(*medium_ / "TALVIREX.INF", "[PUBLICATION]\r\nTITLE=T\r\n")); }},
         {"-D -T" + pub, 6, [&] { Remove("DATA.DAT"); }}, {"-T" + pub, 103, [&] { Remove("TALVIREX.INF"); }},   // -D: no second box
@@ -133,6 +163,8 @@ TEST_F(Quiet, RefusalsEndWithTheirMessageAndWriteNoRecord)
     WNDCLASSA viewerClass = {};
     viewerClass.lpfnWndProc = DefWindowProcA;
     viewerClass.lpszClassName = "KVX_APP";
+    RegisterClassA(&viewerClass);
+    viewerClass.lpszClassName = "TALVIREX";   // a window of the pages' class: another copy runs
     RegisterClassA(&viewerClass);
     for (const auto &c : cases) {
         SCOPED_TRACE("-Q -L... " + c.args);

@@ -55,6 +55,19 @@ TEST_F(Wizard, WalksBothWaysKeepsTheChoicesAndSkipsTheGroupPageWhenNoGroupIsWant
     CancelAndClose();
 }
 
+// The installer runs elevated: the browser of the welcome page's link is started by the desktop's
+// shell, as the user who logged on.
+TEST_F(Wizard, TheLinkIsOpenedByTheDesktopsShell)
+{
+    std::string opened = *shell_ / "opened.txt";
+    testsupport::RegistryValue browser(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "");
+    ASSERT_TRUE(browser.Set("\"" TEST_BUILD_DIR "\\helpers\\browser_probe.exe\" \"" + opened + "\" \"%1\""));
+    PostMessageA(FindWindowExA(page_, NULL, "WwwButHot", NULL), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    ASSERT_TRUE(robot::WaitUntil([&] { return testsupport::Contents(opened).find('\n') != std::string::npos; }, "the browser"));
+    EXPECT_EQ("http://www.vzorka.example explorer.exe\n", testsupport::Contents(opened));
+    CancelAndClose();
+}
+
 TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
 {
     WNDCLASSA cls = {};

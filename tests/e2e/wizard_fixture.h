@@ -9,6 +9,7 @@
 #include <stdlib.h>
 
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,29 @@ inline std::string Ini(const std::string &ini, const char *section, const char *
     char value[512];
     GetPrivateProfileStringA(section, key, "<none>", value, sizeof value, ini.c_str());
     return value;
+}
+
+// A message text as one log line.
+inline std::string LogLine(UINT id, const std::string &tail = "")
+{
+    return std::regex_replace(Text(id), std::regex("[\r\n]+"), " ") + tail + "\r\n";
+}
+
+// The lines of a -L log without their stamps ("2026-12-07 09:15:02 NAME "); a line
+// without the date, the time and this computer's name is marked, to fail the comparison.
+inline std::string Unstamped(const std::string &log)
+{
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD size = sizeof name;
+    GetComputerNameA(name, &size);
+    const std::regex stamp("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d " + std::string(name) + " ([^\r\n]*\r\n)");
+    std::string lines;
+    std::smatch m;
+    for (size_t at = 0, end; (end = log.find('\n', at)) != std::string::npos; at = end + 1) {
+        std::string line = log.substr(at, end + 1 - at);
+        lines += std::regex_match(line, m, stamp) ? m[1].str() : "<unstamped> " + line;
+    }
+    return lines;
 }
 
 struct MediumFile {

@@ -34,6 +34,8 @@ bool WriteSparseFile(const std::string &path, unsigned long long size)
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     bool done = file != INVALID_HANDLE_VALUE;
     for (unsigned long long at : {0ull, (4ull << 30) - 3, size - 4}) {
+        if (at + 4 > size)
+            continue;
         LONG high = (LONG)(at >> 32);
         DWORD written = 0;
         done = done && SetFilePointer(file, (LONG)(DWORD)at, &high, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&

@@ -32,8 +32,8 @@ private:
 };
 
 bool WriteFileBytes(const std::string &path, const std::string &bytes);
-// A sparse file of size bytes, above 4 GiB, with "MARK" at its start, across
-// the 4 GiB line and at its end, zeros between.
+// A sparse file of size bytes with "MARK" at its start, across the 4 GiB line
+// (when it reaches that far) and at its end, zeros between.
 bool WriteSparseFile(const std::string &path, unsigned long long size);
 // A file's bytes, or "<missing>".
 std::string Contents(const std::string &path);

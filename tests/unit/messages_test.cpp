@@ -1,5 +1,6 @@
 // Message texts and the bounded text helpers (FormatText against the C runtime).
 #include "base/messages.h"
+#include "base/quiet_log.h"
 #include "base/setup_state.h"
 #include "base/text.h"
 #include "test_support.h"
@@ -12,6 +13,33 @@ TEST(Messages, LoadTextTakesTheLowWordAndMissingTextsAreEmpty)
     setup.hInstance = GetModuleHandleA(NULL);
     EXPECT_STREQ(" ", LoadText(0x10000 + 99)) << "only the low 16 bits of the ID count";
     EXPECT_STREQ("", LoadText(1));
+}
+
+// -L without -Q too: whole lines behind what the file held, each after the local date, time and computer name.
+TEST(Messages, LogLinesAreStampedAndAppendedInTheWizardToo)
+{
+    testsupport::ScratchDir dir("log");
+    std::string path = dir / "install.log";
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, "earlier\r\n"));
+    ResetSetupState();
+    CopyText(setup.logPath, sizeof setup.logPath, path.c_str());
+    auto Now = [] {
+        SYSTEMTIME t;
+        char s[40];
+        GetLocalTime(&t);
+        snprintf(s, sizeof s, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+        return std::string(s);
+    };
+    std::string before = Now();
+    OpenQuietLog();
+    LogLine("one\r\n\r\ntwo");
+    CloseQuietLog();
+    std::string after = Now(), log = testsupport::Contents(path), stamp = log.substr(9, 19);
+    char name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = sizeof name;
+    GetComputerNameA(name, &size);
+    EXPECT_EQ("earlier\r\n" + stamp + " " + name + " one two\r\n", log);
+    EXPECT_TRUE(before <= stamp && stamp <= after) << stamp << " not in " << before << " .. " << after;
 }
 
 TEST(Text, CopyAndAppendStayInsideTheBuffer)
