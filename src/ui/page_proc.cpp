@@ -96,6 +96,10 @@ static int PageAccepts(HWND page)
 
 static INT_PTR OnCloseRequest(HWND page)
 {
+    // The progress page answers the system between copy blocks; a close sent
+    // meanwhile must not hide it while the run goes on.
+    if (setup.currentPage == PAGE_PROGRESS)
+        return 1;
     if (IsIconic(page))
         ShowWindow(page, SW_RESTORE);
     if (setup.currentPage != PAGE_PROGRESS && setup.currentPage != PAGE_FINISH &&

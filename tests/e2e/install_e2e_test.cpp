@@ -179,14 +179,17 @@ TEST_F(Install, LongCopyKeepsAnsweringAndCannotBeEnded)
         if (!Installer32()) {
             EXPECT_EQ((DWORD)(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), ErrorModeOf(installer_.Id()));
         }
-        int answered = 0, unanswered = 0;
+        int answered = 0, unanswered = 0, hidden = 0;
         for (DWORD_PTR result; IsWindow(page) && PageOf(page) != 10021; Sleep(250)) {
             bool answer = SendMessageTimeoutA(page, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &result);
             (answer ? answered : unanswered) += IsWindow(page);
+            // A close sent, as a task list does, leaves the page in view while it copies.
+            if (!quiet && SendMessageTimeoutA(page, WM_CLOSE, 0, 0, SMTO_BLOCK, 1000, &result))
+                hidden += IsWindow(page) && PageOf(page) == 10020 && !IsWindowVisible(page);
             for (UINT message : {WM_KEYDOWN, WM_CLOSE, WM_QUIT})
                 PostMessageA(page, message, VK_ESCAPE, 0);
         }
-        EXPECT_EQ(0, unanswered) << answered << " answered";
+        EXPECT_EQ(0, unanswered + hidden) << answered << " answered, " << hidden << " hidden";
         EXPECT_LE(2, answered) << "the copy ended before it could be asked";
         HWND finish;
         DWORD code = 1;
