@@ -198,6 +198,7 @@ static ErrorCode DeleteOwnShortcut(const char *folder, const char *name, const c
 
 // The folder that a warning names, without its trailing backslash.
 static char skippedFolder[PATH_TEXT_SIZE];
+static char iniFolder[PATH_TEXT_SIZE];
 
 // 1, with the warning that names it, when folder or a folder above it is a
 // link to another place: nothing inside it is the installation's to delete.
@@ -263,6 +264,13 @@ static ErrorCode RemoveIniRecords(char *failed, size_t size)
     const char *iniPath = setup.publicationIniPath;
     // A file that is gone already must not be made anew by the deletions.
     if (GetFileAttributesA(iniPath) == INVALID_FILE_ATTRIBUTES)
+        return 0;
+    // An INI file's folder turned into a link leads elsewhere: the file there is not the installation's.
+    CopyText(iniFolder, sizeof iniFolder, iniPath);
+    char *name = strrchr(iniFolder, '\\');
+    if (name != NULL)
+        name[1] = 0;
+    if (SkippedAsLink(iniFolder))
         return 0;
     if (OpensForWriting(iniPath)) {
         RemoveRecord("INSTALL", "WIN32");
