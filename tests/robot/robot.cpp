@@ -3,7 +3,6 @@
 namespace robot {
 
 using ::testing::AssertionFailure;
-using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
 
 Process::~Process()

@@ -9,7 +9,6 @@
 #include "description/description.h"
 #include "resource.h"
 #include "ui/folder_chooser.h"
-#include "shell/registry.h"
 #include "test_support.h"
 
 namespace {

@@ -59,6 +59,7 @@ TEST(Text, CopyAndAppendStayInsideTheBuffer)
 
 TEST(Text, OnlyAsciiLettersFoldInComparisons)
 {
+    EXPECT_TRUE(EqualIgnoringAsciiCase("KvX_aPpz", "KVX_APPZ"));
     EXPECT_FALSE(EqualIgnoringAsciiCase("`", "@") || EqualIgnoringAsciiCase("{", "[")) << "just outside a-z";
     EXPECT_FALSE(EqualIgnoringAsciiCase("TALVIRE", "TALVIREX"));
     EXPECT_FALSE(EqualIgnoringAsciiCase("\xC8", "\xE8"));
