@@ -3,7 +3,6 @@
 namespace robot {
 
 using ::testing::AssertionFailure;
-using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
 
 Process::~Process()
@@ -148,25 +147,25 @@ MessageBoxInfo ReadMessageBox(HWND window)
 
 AssertionResult WaitForMessageBox(DWORD pid, MessageBoxInfo *box, DWORD timeoutMs)
 {
-    HWND window = NULL;
-    AssertionResult found = WaitForWindow(pid, "#32770", &window, timeoutMs);
-    if (!found)
-        return found << " (a message box)";
     // The box is visible before its text and buttons are all in place.
     return WaitUntil([&] {
-        *box = ReadMessageBox(window);
-        return !box->buttons.empty();
-    }, "the message box's buttons", timeoutMs);
+        std::vector<HWND> found = TopWindows(pid, "#32770");
+        return !found.empty() && !(*box = ReadMessageBox(found.front())).buttons.empty();
+    }, "a message box with its buttons", timeoutMs);
 }
 
 AssertionResult AnswerMessageBox(const MessageBoxInfo &box, int buttonId, DWORD timeoutMs)
 {
-    HWND button = GetDlgItem(box.window, buttonId), window = box.window;
-    if (!button)
-        return AssertionFailure() << "the message box \"" << box.text << "\" has no button " << buttonId;
-    PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), (LPARAM)button);
+    HWND window = box.window;
+    if (AssertionResult pressed = PressButton(window, buttonId); !pressed)
+        return pressed << " in the message box \"" << box.text << "\"";
     return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, "the message box to close",
                      timeoutMs);
+}
+
+void SendCommand(HWND dialog, int id, int notification)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, notification), (LPARAM)GetDlgItem(dialog, id));
 }
 
 AssertionResult PressButton(HWND dialog, int id)
@@ -176,13 +175,8 @@ AssertionResult PressButton(HWND dialog, int id)
         return AssertionFailure() << "the window has no button " << id;
     if (!IsWindowEnabled(button))
         return AssertionFailure() << "button " << id << " (" << WindowText(button) << ") is disabled";
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
+    SendCommand(dialog, id);
     return AssertionSuccess();
-}
-
-void SendCommand(HWND dialog, int id, int notification)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, notification), (LPARAM)GetDlgItem(dialog, id));
 }
 
 void SetControlText(HWND dialog, int id, const std::string &text)

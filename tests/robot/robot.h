@@ -13,6 +13,7 @@
 
 namespace robot {
 
+using ::testing::AssertionResult;
 const DWORD kDefaultTimeoutMs = 20000;
 
 // A started program. The destructor ends it if it is still running.
@@ -23,11 +24,11 @@ public:
     Process(const Process &) = delete;
     Process &operator=(const Process &) = delete;
     // Starts exe with the command-line text args (without the program name).
-    ::testing::AssertionResult Start(const std::string &exe, const std::string &args, const std::string &workDir = "");
+    AssertionResult Start(const std::string &exe, const std::string &args, const std::string &workDir = "");
     // Waits for the process to end; its exit code goes to *code.
-    ::testing::AssertionResult WaitForExit(DWORD *code, DWORD timeoutMs = kDefaultTimeoutMs);
+    AssertionResult WaitForExit(DWORD *code, DWORD timeoutMs = kDefaultTimeoutMs);
     // Waits until the program has handled all its messages (and painted) and waits for input.
-    ::testing::AssertionResult WaitForIdle(DWORD timeoutMs = kDefaultTimeoutMs);
+    AssertionResult WaitForIdle(DWORD timeoutMs = kDefaultTimeoutMs);
     bool Running() const;
     void Kill();
     DWORD Id() const { return info_.dwProcessId; }
@@ -38,8 +39,7 @@ private:
 
 struct MessageBoxInfo {
     HWND window = NULL;
-    std::string caption;
-    std::string text;
+    std::string caption, text;
     std::vector<int> buttons;  // IDs of its push buttons (IDOK, IDYES, IDNO...)
 };
 
@@ -51,19 +51,16 @@ bool ControlEnabled(HWND dialog, int id);
 bool ControlChecked(HWND dialog, int id);
 
 // Waits until pred() is true; what names what was awaited.
-::testing::AssertionResult WaitUntil(const std::function<bool()> &pred, const std::string &what,
-                                     DWORD timeoutMs = kDefaultTimeoutMs);
-::testing::AssertionResult WaitForWindow(DWORD pid, const char *className, HWND *window,
-                                         DWORD timeoutMs = kDefaultTimeoutMs);
+AssertionResult WaitUntil(const std::function<bool()> &pred, const std::string &what, DWORD timeoutMs = kDefaultTimeoutMs);
+AssertionResult WaitForWindow(DWORD pid, const char *className, HWND *window, DWORD timeoutMs = kDefaultTimeoutMs);
 // A message box is a dialog of class #32770.
-::testing::AssertionResult WaitForMessageBox(DWORD pid, MessageBoxInfo *box, DWORD timeoutMs = kDefaultTimeoutMs);
+AssertionResult WaitForMessageBox(DWORD pid, MessageBoxInfo *box, DWORD timeoutMs = kDefaultTimeoutMs);
 MessageBoxInfo ReadMessageBox(HWND window);
 // Presses a button of a message box (IDOK, IDYES, IDNO) and waits for it to close.
-::testing::AssertionResult AnswerMessageBox(const MessageBoxInfo &box, int buttonId,
-                                            DWORD timeoutMs = kDefaultTimeoutMs);
+AssertionResult AnswerMessageBox(const MessageBoxInfo &box, int buttonId, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // Presses a push button of a dialog, as a click does; a missing or disabled one cannot be pressed.
-::testing::AssertionResult PressButton(HWND dialog, int id);
+AssertionResult PressButton(HWND dialog, int id);
 // A control's notification to its dialog.
 void SendCommand(HWND dialog, int id, int notification = BN_CLICKED);
 // Sets a control's text (an edit field, say); the control notifies its parent.
@@ -71,9 +68,9 @@ void SetControlText(HWND dialog, int id, const std::string &text);
 
 // The folder chooser (an open-file dialog): opens a folder of its list ("[..]", "[name]") by a double click.
 const int kChooserList = 1121, kChooserFolder = 1088;
-::testing::AssertionResult OpenChooserFolder(HWND chooser, const char *item);
+AssertionResult OpenChooserFolder(HWND chooser, const char *item);
 // Clicks item of a list box (a simple combo box's list among them), as the mouse does.
-::testing::AssertionResult ClickListItem(HWND list, const std::string &item);
+AssertionResult ClickListItem(HWND list, const std::string &item);
 
 // Which wizard page a window of the installer's class is, told by the controls it carries; 0 for none.
 int PageOf(HWND window);

@@ -22,11 +22,8 @@ bool WriteFileBytes(const std::string &path, const std::string &bytes)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD written = 0;
-    BOOL ok = file != INVALID_HANDLE_VALUE &&
-              (bytes.empty() || WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL));
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    return ok && written == bytes.size();
+    WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file) && written == bytes.size();
 }
 
 bool WriteSparseFile(const std::string &path, unsigned long long size)
@@ -94,27 +91,23 @@ std::string ReadShortcut(const std::string &file)
         SUCCEEDED(persist->Load(wide, STGM_READ)) && SUCCEEDED(shell->GetPath(path, 1024, NULL, SLGP_RAWPATH)) &&
         SUCCEEDED(shell->GetIconLocation(icon, 1024, &index)) && SUCCEEDED(shell->GetWorkingDirectory(dir, 1024)) &&
         SUCCEEDED(shell->GetDescription(description, 1024)) && SUCCEEDED(shell->GetArguments(arguments, 1024));
-    if (persist)
-        persist->Release();
-    if (shell)
-        shell->Release();
+    for (IUnknown *object : {(IUnknown *)persist, (IUnknown *)shell})
+        if (object)
+            object->Release();
     CoUninitialize();
-    return loaded ? std::string(path) + "|" + icon + "|" + dir + (index ? std::to_string(index) : "") +
-                        description + arguments
-                  : "";
+    return loaded ? std::string(path) + "|" + icon + "|" + dir + (index ? std::to_string(index) : "") + description + arguments : "";
 }
 
-bool FileExists(const std::string &path)
+// 1 when path exists with flag among its attributes (set) or not among them.
+static bool Has(const std::string &path, DWORD flag, bool set = true)
 {
     DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & flag) != set;
 }
 
-bool DirectoryExists(const std::string &path)
-{
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool FileExists(const std::string &path) { return Has(path, FILE_ATTRIBUTE_DIRECTORY, false); }
+bool DirectoryExists(const std::string &path) { return Has(path, FILE_ATTRIBUTE_DIRECTORY); }
+static bool IsFolderLink(const std::string &path) { return Has(path, FILE_ATTRIBUTE_REPARSE_POINT); }
 
 // The Linux name of a Windows path through Wine's kernel32, "" outside Wine.
 static std::string UnixName(const std::string &path)
@@ -143,12 +136,6 @@ static void RunLinux(std::string commandLine)
     }
 }
 
-static bool IsFolderLink(const std::string &path)
-{
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
 // Wine's handle of a Linux process may be signalled before the program has run: waits for the outcome.
 static bool Becomes(const std::string &link, bool isLink)
 {
@@ -175,16 +162,13 @@ bool RemoveFolderLink(const std::string &link)
 
 void RemoveTree(const std::string &path)
 {
-    DWORD a = GetFileAttributesA(path.c_str());
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT)) {   // the link only, not what it leads to
-        RemoveFolderLink(path);
-        return;
-    }
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
+    if (IsFolderLink(path))   // the link only, not what it leads to
+        return (void)RemoveFolderLink(path);
+    if (DirectoryExists(path))
         ForEachEntry(path, [&](const std::string &name) { RemoveTree(path + "\\" + name); });
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (a != INVALID_FILE_ATTRIBUTES)
-        (a & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
+    if (!RemoveDirectoryA(path.c_str()))
+        DeleteFileA(path.c_str());
 }
 
 bool MakeDirectories(const std::string &path)
@@ -238,12 +222,11 @@ bool RegistryValue::Remove()
 
 std::string Utf8ToCp1250(const std::string &utf8)
 {
-    if (utf8.empty())
-        return utf8;
-    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), NULL, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0], (int)wide.size());
-    std::string out(WideCharToMultiByte(1250, 0, wide.data(), (int)wide.size(), NULL, 0, NULL, NULL), '\0');
-    WideCharToMultiByte(1250, 0, wide.data(), (int)wide.size(), &out[0], (int)out.size(), NULL, NULL);
+    // No more UTF-16 units than UTF-8 bytes, one byte of 1250 a unit.
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0], (int)wide.size()));
+    std::string out(wide.size() + 1, '\0');
+    out.resize(WideCharToMultiByte(1250, 0, wide.data(), (int)wide.size(), &out[0], (int)out.size(), NULL, NULL));
     return out;
 }
 

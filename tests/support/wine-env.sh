@@ -1,12 +1,11 @@
-# Sourced by the Wine scripts: the environment of a build tree's private Wine.
-# $1: the build directory. TALVIREX_SESSION names a session of its own beside
-# the tests' (the demo and the screenshots): its prefix and display are separate.
+# Sourced by the Wine scripts: the environment of a build tree's private Wine. $1: the build directory.
+# TALVIREX_SESSION names a session of its own beside the tests' (the demo and the screenshots): its prefix
+# and display are separate.
 build_dir=$(cd "$1" && pwd)
 session_name=${TALVIREX_SESSION:+$TALVIREX_SESSION-}
 export WINEPREFIX="$build_dir/${session_name}wineprefix"
 export WINEDEBUG=${TALVIREX_WINEDEBUG:--all}
-# The locale gives Wine's programs their ANSI code page: sk_SK 1250, en_US 1252
-# (TALVIREX_LOCALE runs a test under another).
+# The locale gives Wine's programs their ANSI code page: sk_SK 1250, en_US 1252 (TALVIREX_LOCALE runs a test under another).
 export LC_ALL=${TALVIREX_LOCALE:-sk_SK.UTF-8}
 # No menu entries on the Linux desktop, no Mono or Gecko installers in a fresh prefix.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"

@@ -12,13 +12,9 @@ namespace {
 
 TEST(Manifest, CodePage1250DpiAwarenessRunLevelAndTheSystemsFromVistaTo11)
 {
-    const struct {
-        const char *path;
-        const wchar_t *dpiAware;
-        ACTCTX_REQUESTED_RUN_LEVEL runLevel;
-    } programs[] = {{TEST_INSTALLER, L"true", ACTCTX_RUN_LEVEL_REQUIRE_ADMIN},
-                    {TEST_I686_INSTALLER, L"true", ACTCTX_RUN_LEVEL_REQUIRE_ADMIN},
-                    {TEST_BUILD_DIR "\\TALVICHK.EXE", L"", ACTCTX_RUN_LEVEL_AS_INVOKER}};
+    const struct { const char *path; const wchar_t *dpiAware; ACTCTX_REQUESTED_RUN_LEVEL runLevel; } programs[] = {
+        {TEST_INSTALLER, L"true", ACTCTX_RUN_LEVEL_REQUIRE_ADMIN}, {TEST_I686_INSTALLER, L"true", ACTCTX_RUN_LEVEL_REQUIRE_ADMIN},
+        {TEST_BUILD_DIR "\\TALVICHK.EXE", L"", ACTCTX_RUN_LEVEL_AS_INVOKER}};
     // Vista, 7, 8, 8.1, and 10 and 11.
     const wchar_t *systems[] = {L"{e2011457-1546-43c5-a5fe-008deee3d3f0}", L"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
                                 L"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", L"{1f676c76-80e1-4239-95bb-83d0f6d0da78}",

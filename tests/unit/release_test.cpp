@@ -1,4 +1,5 @@
-// The release builds as the loader sees them: machine, exports, imports, their search, symbols, size.
+// The release builds as the loader sees them: machine, exports, imports, their search, symbols, size, and
+// their string table, which is Slovak.
 #include <set>
 
 #include "test_support.h"
@@ -50,6 +51,7 @@ TEST(Release, BothBuildsExportByPlainNameImportOnlySystemDllsFromTheSystemDirect
                                                                 : ((const IMAGE_LOAD_CONFIG_DIRECTORY32 *)c)->Reserved1);
         }
         EXPECT_EQ(0u, nt->FileHeader.NumberOfSymbols) << "not stripped";
+        EXPECT_NE(nullptr, FindResourceExA(module, RT_STRING, MAKEINTRESOURCEA(1), MAKELANGID(LANG_SLOVAK, SUBLANG_DEFAULT)));
 
         DWORD stored = 0;   // raw sizes of every section but .rsrc
         auto section = (const IMAGE_SECTION_HEADER *)((const char *)&nt->OptionalHeader + nt->FileHeader.SizeOfOptionalHeader);

@@ -15,10 +15,8 @@ TEST(Removal, KeyNameFolderWalkAndHelperCommand)
         {"VZORKA.INI", "VZORKA.INI"}, {"Q:\\DIR\\X.INI", "X.INI"}, {"DIR\\", ""}};
     for (const auto &k : keys) {
         char buffer[300] = "";
-        EXPECT_EQ(k.key[0] != 0, FormRegistrationKey(buffer, sizeof buffer, k.ini)) << k.ini;
-        if (k.key[0] != 0) {
-            EXPECT_EQ(prefix + k.key, buffer);
-        }
+        bool formed = FormRegistrationKey(buffer, sizeof buffer, k.ini);
+        EXPECT_EQ(*k.key ? prefix + k.key : "", formed ? buffer : "") << k.ini;
     }
     struct { const char *dir, *stop, *next; } walks[] = {   // next "" : the walk ends there
         {"C:\\Prog\\A\\B", "C:\\Prog", "C:\\Prog\\A"}, {"c:\\prog\\A", "C:\\Prog", ""}, {"C:\\Prog", "C:\\Prog", ""},

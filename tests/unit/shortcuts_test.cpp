@@ -10,14 +10,6 @@ namespace {
 using testsupport::ReadShortcut;
 using testsupport::ScratchDir;
 
-std::string Listing(const std::string &dir)
-{
-    std::string all;
-    for (const std::string &name : testsupport::Listing(dir))
-        all += name + " ";
-    return all;
-}
-
 FileEntry Entry(const char *name, const char *icon = nullptr, const char *shortcut = nullptr)
 {
     return FileEntry{(char *)name, 1, (char *)icon, (char *)shortcut};
@@ -51,7 +43,10 @@ TEST(Shortcuts, AGroupReplacesOldLinksAndKeepsWhatWasMadeBeforeAFailure)
                              Entry("VIEWER.EXE", "*", "Fourth"), Entry("PLAIN.DAT")};
         WORD result =
             CreateProgramGroup(c.group, files, 5, target.path().c_str(), icons.path().c_str(), work.path().c_str());
-        EXPECT_EQ(c.outcome, std::to_string(result) + ": " + Listing(programs / c.group)) << c.group;
+        std::string outcome = std::to_string(result) + ": ";
+        for (const std::string &name : testsupport::Listing(programs / c.group))
+            outcome += name + " ";
+        EXPECT_EQ(c.outcome, outcome) << c.group;
     }
     EXPECT_EQ(target / "VIEWER.EXE|" + icons / "VIEWER.ICO|" + work.path(), ReadShortcut(programs / "Again\\First.lnk"));
     EXPECT_EQ(target / "DATA.DAT||" + work.path(), ReadShortcut(programs / "Again\\Second.lnk"));
