@@ -71,7 +71,7 @@ TEST_F(Uninstall, RemovalRestoresTheStateBeforeTheInstallation)
     // last file to go, held open at a first try of the removal.
     struct { bool minimal, group, desktop, throughList, userFiles, again; const char *size; } cases[] = {
         {false, true, true, true, false, false, "25"}, {true, true, true, false, true, false, "5"},
-        {false, false, true, false, false, true, "25"}};
+        {false, false, true, false, false, true, "25"}, {true, false, false, true, false, false, "5"}};
     WriteDefaultMedium();
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
