@@ -1,92 +1,43 @@
 // The checker and the installer on the same media: what the installer refuses
 // with -D, the checker lists as its first error, at the same key or file.
-#include <gtest/gtest.h>
+#include "wizard_fixture.h"
 
-#include <string>
-#include <vector>
-
-#include "robot.h"
-#include "test_paths.h"
-#include "test_support.h"
-
+namespace wizard {
 namespace {
 
-// The installer's description reader with -D on dir: the text of its
-// diagnostic box ("Bad Info: KEY" or "Bad Disk: PATH"), "" when it accepts.
-std::string InstallerDiagnostic(const std::string &dir)
-{
-    robot::Process reader;
-    EXPECT_TRUE(reader.Start(TEST_BUILD_DIR "\\helpers\\read_description.exe", "-D \"" + dir + "\""));
-    std::string diagnostic;
-    for (int boxes = 0; boxes < 4; boxes++) {
-        std::vector<HWND> found;
-        auto Found = [&] { return !(found = robot::TopWindows(reader.Id(), "#32770")).empty(); };
-        if (!robot::WaitUntil([&] { return !reader.Running() || Found(); }, "a box or the end") || found.empty())
-            break;
-        Sleep(200);   // the box fills in
-        robot::MessageBoxInfo info = robot::ReadMessageBox(found[0]);
-        if (info.caption.rfind("TALVIREX - Bad ", 0) == 0)
-            diagnostic = info.caption.substr(15) + ": " + info.text;
-        EXPECT_TRUE(robot::AnswerMessageBox(info, IDOK));
-    }
-    DWORD code = 99;
-    EXPECT_TRUE(reader.WaitForExit(&code));
-    return diagnostic;
-}
-
-// TALVICHK --json on dir: its exit code and what it printed.
-DWORD RunChecker(const std::string &dir, std::string *out)
+// TALVICHK --json on dir, its output going to outFile: its exit code.
+DWORD RunChecker(const std::string &dir, const std::string &outFile)
 {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
-    HANDLE readEnd, writeEnd;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return 99;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = writeEnd;
+    startup.hStdOutput = startup.hStdError =
+        CreateFileA(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, NULL);
     PROCESS_INFORMATION process = {};
     std::string command = "\"" TEST_BUILD_DIR "\\TALVICHK.EXE\" --json \"" + dir + "\"";
-    BOOL started = CreateProcessA(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process);
-    CloseHandle(writeEnd);
     DWORD code = 99;
-    if (started) {
-        // Under Wine the pipe may never report its end, so it is read until
-        // the checker has ended and nothing is left in it.
-        char chunk[4096];
-        DWORD got, ended = WAIT_TIMEOUT;
-        for (int waits = 0; waits < 600; waits++) {
-            DWORD waiting = 0;
-            if (PeekNamedPipe(readEnd, NULL, 0, NULL, &waiting, NULL) && waiting > 0
-                && ReadFile(readEnd, chunk, sizeof chunk, &got, NULL)) {
-                out->append(chunk, got);
-            } else if (ended == WAIT_OBJECT_0) {
-                break;
-            } else {
-                ended = WaitForSingleObject(process.hProcess, 100);
-            }
-        }
+    if (CreateProcessA(NULL, &command[0], NULL, NULL, TRUE, 0, NULL, NULL, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
         GetExitCodeProcess(process.hProcess, &code);
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
-    CloseHandle(readEnd);
+    CloseHandle(startup.hStdOutput);
     return code;
 }
 
 // A field of the first error in the checker's JSON (fields in their printed order).
 std::string FirstErrorField(const std::string &json, const std::string &field)
 {
-    size_t error = json.find("\"severity\":\"error\"");
-    size_t start = json.find("\"" + field + "\":\"", error);
-    if (error == std::string::npos || start == std::string::npos)
-        return "<none>";
-    start += field.size() + 4;
-    return json.substr(start, json.find('"', start) - start);
+    std::smatch m;
+    std::regex first("\"severity\":\"error\"[^}]*\"" + field + "\":\"([^\"]*)");
+    return std::regex_search(json, m, first) ? m[1].str() : "<none>";
 }
 
-TEST(CheckerE2E, TheFirstErrorIsWhatTheInstallerRefusesWith)
+using CheckerE2E = WizardTest;
+
+TEST_F(CheckerE2E, TheFirstErrorIsWhatTheInstallerRefusesWith)
 {
     const std::string pub = "[PUBLICATION]\r\nTITLE=T\r\nINIFILE=T.INI\r\nPATH=P\r\nGROUP=G\r\n";
     const std::string good = "FILE1=VIEWER.EXE;1;VIEWER.ICO;Viewer\r\nFILE2=DATA.TXT;0\r\n";
@@ -124,9 +75,12 @@ TEST(CheckerE2E, TheFirstErrorIsWhatTheInstallerRefusesWith)
         for (const char *file : {"VIEWER.EXE", "VIEWER.ICO", "DATA.TXT", "SUB\\DATA.TXT"})
             ASSERT_TRUE(testsupport::WriteFileBytes(medium / file, file));
         ASSERT_TRUE(testsupport::WriteFileBytes(medium / "TALVIREX.INF", c.description));
-        std::string json;
-        DWORD code = RunChecker(medium.path(), &json);
-        std::string diagnostic = InstallerDiagnostic(medium.path());
+        DWORD code = RunChecker(medium.path(), *shell_ / "checker.json");
+        std::string json = testsupport::Contents(*shell_ / "checker.json"), boxes;
+        // The installer's description reader alone with -D: its diagnostic box ("Bad Info: KEY", "Bad Disk: PATH").
+        RunToPageOrEnd("-D \"" + medium.path() + "\"", &boxes, TEST_BUILD_DIR "\\helpers\\read_description.exe");
+        size_t bad = boxes.find("TALVIREX - Bad ");
+        std::string diagnostic = bad == std::string::npos ? "" : boxes.substr(bad + 15, boxes.find(" | ", bad) - bad - 15);
         EXPECT_EQ(diagnostic.empty(), code < 2) << json;
         if (diagnostic.rfind("Disk: ", 0) == 0) {
             std::string text = FirstErrorField(json, "text"), path = diagnostic.substr(6);
@@ -138,3 +92,4 @@ TEST(CheckerE2E, TheFirstErrorIsWhatTheInstallerRefusesWith)
 }
 
 }  // namespace
+}  // namespace wizard

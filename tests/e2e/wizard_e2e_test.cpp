@@ -27,11 +27,19 @@ protected:
     HWND page_ = NULL;
 };
 
-TEST_F(Wizard, WalksBothWaysKeepsTheChoicesAndSkipsTheGroupPageWhenNoGroupIsWanted)
+TEST_F(Wizard, WalksBothWaysKeepsTheChoicesSkipsTheGroupPageWhenNoGroupIsWantedAndOpensTheLink)
 {
     EXPECT_EQ(Text(94, Utf8ToCp1250(kTitle)), robot::WindowText(page_));
     EXPECT_EQ(Text(35, Utf8ToCp1250(kTitle)), robot::ControlText(page_, 1000));
     EXPECT_FALSE(robot::ControlEnabled(page_, 46));
+    // The installer runs elevated: the browser of the welcome page's link is started by the desktop's
+    // shell, as the user who logged on.
+    std::string opened = *shell_ / "opened.txt";
+    testsupport::RegistryValue browser(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "");
+    ASSERT_TRUE(browser.Set("\"" TEST_BUILD_DIR "\\helpers\\browser_probe.exe\" \"" + opened + "\" \"%1\""));
+    PostMessageA(FindWindowExA(page_, NULL, "WwwButHot", NULL), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    ASSERT_TRUE(robot::WaitUntil([&] { return testsupport::Contents(opened).find('\n') != std::string::npos; }, "the browser"));
+    EXPECT_EQ("http://www.vzorka.example explorer.exe\n", testsupport::Contents(opened));
     // A page the user moved gives its position to the next.
     SetWindowPos(page_, NULL, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(robot::WaitUntil([&] { RECT r; GetWindowRect(page_, &r); return r.left == 37; }, "the move"));
@@ -41,8 +49,7 @@ TEST_F(Wizard, WalksBothWaysKeepsTheChoicesAndSkipsTheGroupPageWhenNoGroupIsWant
     EXPECT_EQ("(0,00 MB) (0,02 MB)", robot::ControlText(page_, 1001) + " " + robot::ControlText(page_, 1002));
     EXPECT_TRUE(robot::ControlChecked(page_, 61) && robot::ControlChecked(page_, 1101) &&
                 robot::ControlChecked(page_, 1102));
-    ASSERT_TRUE(robot::PressButton(page_, 60));
-    ASSERT_TRUE(robot::PressButton(page_, 1102));
+    ASSERT_TRUE(robot::PressButton(page_, 60) && robot::PressButton(page_, 1102));
     ASSERT_TRUE(Walk(&page_, {10002, 10003, 10004, 10003, 10002, 10001}));
     RECT r;
     GetWindowRect(page_, &r);
@@ -55,19 +62,6 @@ TEST_F(Wizard, WalksBothWaysKeepsTheChoicesAndSkipsTheGroupPageWhenNoGroupIsWant
     CancelAndClose();
 }
 
-// The installer runs elevated: the browser of the welcome page's link is started by the desktop's
-// shell, as the user who logged on.
-TEST_F(Wizard, TheLinkIsOpenedByTheDesktopsShell)
-{
-    std::string opened = *shell_ / "opened.txt";
-    testsupport::RegistryValue browser(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "");
-    ASSERT_TRUE(browser.Set("\"" TEST_BUILD_DIR "\\helpers\\browser_probe.exe\" \"" + opened + "\" \"%1\""));
-    PostMessageA(FindWindowExA(page_, NULL, "WwwButHot", NULL), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    ASSERT_TRUE(robot::WaitUntil([&] { return testsupport::Contents(opened).find('\n') != std::string::npos; }, "the browser"));
-    EXPECT_EQ("http://www.vzorka.example explorer.exe\n", testsupport::Contents(opened));
-    CancelAndClose();
-}
-
 TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
 {
     WNDCLASSA cls = {};
@@ -75,18 +69,14 @@ TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
     cls.lpszClassName = "kvx_App";   // the viewer's class, in another letter case
     RegisterClassA(&cls);
     HWND viewer = CreateWindowA("kvx_App", "", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
-    ASSERT_TRUE(ExpectMessage(page_, IDOK, 25));
-    ASSERT_TRUE(ExpectMessage(page_, IDOK, 25));
+    ASSERT_TRUE(ExpectMessage(page_, IDOK, 25) && ExpectMessage(page_, IDOK, 25));
     DestroyWindow(viewer);
     ASSERT_TRUE(Walk(&page_, {10001}));
     // Cancel and closing the window ask first; Escape does nothing.
     ASSERT_TRUE(ExpectMessage(page_, 45, 13, IDYES));
     PostMessageA(GetDlgItem(page_, 1), WM_KEYDOWN, VK_ESCAPE, 1);
     PostMessageA(page_, WM_CLOSE, 0, 0);
-    robot::MessageBoxInfo box;
-    ASSERT_TRUE(robot::WaitForMessageBox(installer_.Id(), &box));
-    EXPECT_EQ(Text(13), box.text);
-    ASSERT_TRUE(robot::AnswerMessageBox(box, IDYES));
+    ASSERT_TRUE(Answer(Text(13), IDYES));
     HWND same, finish = NULL;
     ASSERT_TRUE(WaitForPage(10001, &same));
     EXPECT_EQ(page_, same);
@@ -105,8 +95,12 @@ TEST_F(Wizard, ViewersBlockTheWelcomePageCancelAsksFirstAndASecondCopyIsRefused)
 }
 
 // The forms the target may take are the unit tests' table; here each refusal shows its own message.
-TEST_F(Wizard, TargetPageRefusesBadDirectoriesStoresTheRestCanonicalAndBrowses)
+TEST_F(Wizard, TargetAndGroupPagesRefuseBadNamesStoreTheRestAndBrowse)
 {
+    for (const char *dir : {"Hry", "Nástroje"})
+        ASSERT_TRUE(testsupport::MakeDirectories(Utf8ToCp1250(commonPrograms_ + "\\" + dir)));
+    ASSERT_TRUE(testsupport::MakeDirectories(userPrograms_ + "\\hry"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(commonPrograms_ + "\\Loose.lnk", "x"));
     ASSERT_TRUE(Walk(&page_, {10001, 10002}));
     EXPECT_EQ(programFiles_ + "\\Testovacia", robot::ControlText(page_, 1200));
     EXPECT_EQ(Text(36, Utf8ToCp1250(kTitle)), robot::ControlText(page_, 1000));
@@ -144,16 +138,8 @@ TEST_F(Wizard, TargetPageRefusesBadDirectoriesStoresTheRestCanonicalAndBrowses)
     EXPECT_STRCASEEQ((*shell_ / "Common Desktop").c_str(), robot::ControlText(page_, 1200).c_str());
     ASSERT_TRUE(Walk(&page_, {10003, 10002}));
     EXPECT_STRCASEEQ((*shell_ / "Common Desktop").c_str(), robot::ControlText(page_, 1200).c_str());
-    CancelAndClose();
-}
-
-TEST_F(Wizard, GroupPageListsGroupsOnceAndRefusesForbiddenNames)
-{
-    for (const char *dir : {"Hry", "Nástroje"})
-        ASSERT_TRUE(testsupport::MakeDirectories(Utf8ToCp1250(commonPrograms_ + "\\" + dir)));
-    ASSERT_TRUE(testsupport::MakeDirectories(userPrograms_ + "\\hry"));
-    ASSERT_TRUE(testsupport::WriteFileBytes(commonPrograms_ + "\\Loose.lnk", "x"));
-    ASSERT_TRUE(Walk(&page_, {10001, 10002, 10003}));
+    // The group page: each existing group listed once, forbidden names refused.
+    ASSERT_TRUE(Walk(&page_, {10003}));
     EXPECT_EQ(Utf8ToCp1250("Testovacia skupina"), robot::ControlText(page_, 1300));
     DWORD_PTR count = 0;
     SendMessageTimeoutA(GetDlgItem(page_, 1300), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
@@ -162,12 +148,11 @@ TEST_F(Wizard, GroupPageListsGroupsOnceAndRefusesForbiddenNames)
         robot::SetControlText(page_, 1300, Utf8ToCp1250(name));
         ASSERT_TRUE(ExpectMessage(page_, IDOK, 77)) << name;
     }
-    robot::SetControlText(page_, 1300, "  ");
-    robot::SendCommand(page_, 1300, CBN_EDITCHANGE);
-    ASSERT_TRUE(robot::WaitUntil([&] { return !robot::ControlEnabled(page_, 1); }, "Next to be disabled"));
-    robot::SetControlText(page_, 1300, " Moja skupina ");
-    robot::SendCommand(page_, 1300, CBN_EDITCHANGE);
-    ASSERT_TRUE(robot::WaitUntil([&] { return robot::ControlEnabled(page_, 1); }, "Next to be enabled"));
+    for (bool filled : {false, true}) {   // a blank name disables Next, another enables it again
+        robot::SetControlText(page_, 1300, filled ? " Moja skupina " : "  ");
+        robot::SendCommand(page_, 1300, CBN_EDITCHANGE);
+        ASSERT_TRUE(robot::WaitUntil([&] { return robot::ControlEnabled(page_, 1) == filled; }, "Next to follow the name"));
+    }
     ASSERT_TRUE(Walk(&page_, {10004, 10003}));
     EXPECT_EQ("Moja skupina", robot::ControlText(page_, 1300));
     CancelAndClose();
@@ -185,14 +170,8 @@ TEST_F(WizardTest, TargetPageRefusesADriveWithoutRoomForThePublication)
     WriteMedium(std::vector<MediumFile>(lines, MediumFile{"BIG.DAT", "", "BIG.DAT;1"}));
     ASSERT_TRUE(testsupport::WriteSparseFile(*medium_ / "BIG.DAT", kFileBytes));
     HWND page;
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(WaitForPage(10000, &page));
-    ASSERT_TRUE(Walk(&page, {10001, 10002}));
-    ASSERT_TRUE(ExpectMessage(page, IDOK, 12));
+    ASSERT_TRUE(Start() && WaitForPage(10000, &page) && Walk(&page, {10001, 10002}) && ExpectMessage(page, IDOK, 12));
     ASSERT_TRUE(WaitForPage(10002, &page));
-    HWND finish;
-    ASSERT_TRUE(Cancel(page, &finish));
-    ASSERT_TRUE(Close(finish));
 }
 
 // Start-up refusals and the options, each with a fresh process.
@@ -217,12 +196,8 @@ TEST_F(StartUp, Win32sNt3OptionsCAndDAndABadDescription)
     testsupport::RegistryValue version(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\TALVIREX.EXE", "Version");
     const std::string installed = "[INSTALL]\r\nWIN32=1\r\n", bad = "TALVIREX: " + Text(3) + " | ",
                       old = "TALVIREX: " + Text(40) + " | ";
-    struct {
-        const char *version;           // the Windows that Wine pretends to be, "" its own
-        std::string ini, args, line;   // line: a FILE2 line that spoils the description
-        bool welcomed;
-        std::string boxes;
-    } cases[] = {{"win31", "", "", "", false, old}, {"nt351", "", "", "", false, old}, {"win95", "", "", "", true, ""},
+    // version: the Windows that Wine pretends to be, "" its own; line: a FILE2 line that spoils the description.
+    struct { const char *version; std::string ini, args, line; bool welcomed; std::string boxes; } cases[] = {{"win31", "", "", "", false, old}, {"nt351", "", "", "", false, old}, {"win95", "", "", "", true, ""},
                  {"nt40", "", "", "", true, ""}, {"", installed, "-C", "", false, ""}, {"", "", "-c", "", true, ""},
                  {"", "[INSTALL]\r\nWIN32=2\r\n", "-C", "", true, ""}, {"", installed, "", "", true, ""},
                  {"", "", "", "X;9", false, bad}, {"", "", "-D", "X;9", false, bad + "TALVIREX - Bad Info: FILE2 | "}};

@@ -78,14 +78,9 @@ inline std::string Unstamped(const std::string &log)
     char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
     DWORD size = sizeof name;
     GetComputerNameA(name, &size);
-    const std::regex stamp("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d " + std::string(name) + " ([^\r\n]*\r\n)");
-    std::string lines;
-    std::smatch m;
-    for (size_t at = 0, end; (end = log.find('\n', at)) != std::string::npos; at = end + 1) {
-        std::string line = log.substr(at, end + 1 - at);
-        lines += std::regex_match(line, m, stamp) ? m[1].str() : "<unstamped> " + line;
-    }
-    return lines;
+    const std::string stamp = "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d " + std::string(name) + " ";
+    std::string marked = std::regex_replace("\n" + log, std::regex("\n(?!" + stamp + "|$)"), "\n<unstamped> ");
+    return std::regex_replace(marked, std::regex("\n" + stamp), "\n").substr(1);
 }
 
 struct MediumFile {
@@ -169,17 +164,13 @@ protected:
     Result WaitForPage(int pageId, HWND *page, HWND previous = NULL, DWORD timeoutMs = robot::kDefaultTimeoutMs)
     {
         int seen = 0;
-        Result r = robot::WaitUntil(
-            [&] {
-                for (HWND w : robot::TopWindows(installer_.Id(), "TALVIREX"))
-                    if (w != previous && (seen = PageOf(w)) == pageId && IsWindowEnabled(w))
-                        return (*page = w) != NULL;
-                return false;
-            },
-            "page " + std::to_string(pageId), timeoutMs);
-        if (!r)
-            r << " (last page seen: " << seen << ")";
-        return r;
+        Result r = robot::WaitUntil([&] {
+            for (HWND w : robot::TopWindows(installer_.Id(), "TALVIREX"))
+                if (w != previous && (seen = PageOf(w)) == pageId && IsWindowEnabled(w))
+                    return (*page = w) != NULL;
+            return false;
+        }, "page " + std::to_string(pageId), timeoutMs);
+        return r ? r : r << " (last page seen: " << seen << ")";
     }
 
     // Presses Next or Back from page to page through the given pages.
@@ -199,12 +190,10 @@ protected:
     static Result Answer(const std::string &text, int button)
     {
         robot::MessageBoxInfo box;
-        Result r = robot::WaitUntil(
-            [&] {
-                HWND w = FindWindowA("#32770", "TALVIREX");
-                return w && IsWindowVisible(w) && !(box = robot::ReadMessageBox(w)).buttons.empty();
-            },
-            "a message box");
+        Result r = robot::WaitUntil([&] {
+            HWND w = FindWindowA("#32770", "TALVIREX");
+            return w && IsWindowVisible(w) && !(box = robot::ReadMessageBox(w)).buttons.empty();
+        }, "a message box");
         if (r && box.text != text)
             return ::testing::AssertionFailure() << "expected \"" << text << "\", the box shows \"" << box.text << "\"";
         return r ? robot::AnswerMessageBox(box, button) : r;
@@ -269,11 +258,8 @@ protected:
     {
         DWORD code = 1;
         Result r = robot::PressButton(finish, IDOK);
-        if (r)
-            r = installer_.WaitForExit(&code);
-        if (r && code != 0)
-            return ::testing::AssertionFailure() << "exit code " << code;
-        return r;
+        if (r) r = installer_.WaitForExit(&code);
+        return !r || code == 0 ? r : ::testing::AssertionFailure() << "exit code " << code;
     }
 
     std::string Target() const { return programFiles_ + "\\Testovacia"; }
@@ -301,7 +287,7 @@ protected:
             if (r) r = robot::WaitUntil([&] { return robot::ControlText(page, 1300) == groupChoice_; }, "the choice");
         }
         if (r) r = Walk(&page, {10004});
-        if (r && failure == 0) r = Walk(&page, {10021}, copyTimeoutMs_);
+        if (r && failure == 0) r = Walk(&page, {10021});
         if (r && failure != 0) {
             r = robot::PressButton(page, IDOK);
             if (r) r = Answer(Text(failure), IDOK);
@@ -314,7 +300,6 @@ protected:
         return r && !finish ? Close(page) : r;
     }
     std::string exe_, args_, groupChoice_;   // another installer to start, with args_; a group to choose
-    DWORD copyTimeoutMs_ = robot::kDefaultTimeoutMs;
 
     std::string IniPath() const
     {
