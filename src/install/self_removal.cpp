@@ -55,7 +55,7 @@ static DWORD RandomNumber()
     return value;
 }
 
-// Copies the running executable into a new folder of its own in TEMP; a
+// Copies the running executable into a folder made for it alone in TEMP; a
 // folder of that name that stands there already is never used.
 // On failure, helperDir and helperPath name only what this process made.
 static int CopyToTemp()

@@ -8,7 +8,7 @@
 
 #include "base/setup_state.h"
 
-// Starts a copy of the running executable, in a new folder of the Windows
+// Starts a copy of the running executable, in a folder made for it in the Windows
 // directory's TEMP, that waits for this process to end, then deletes the
 // executable in sourceDir (the program folder) and removes that folder and
 // its empty parents (RemoveEmptyFolders). 1 when it started.
