@@ -12,7 +12,7 @@ int IsPathSeparator(char c)
 static int DeviceStemLength(const char *name)
 {
     int length = 0;
-    while (name[length] != 0 && name[length] != '.' && name[length] != '\\' && name[length] != '/')
+    while (name[length] != 0 && name[length] != '.' && !IsPathSeparator(name[length]))
         length++;
     while (length > 0 && name[length - 1] == ' ')
         length--;
@@ -101,7 +101,7 @@ int IsDotName(const char *name)
 static size_t PartLength(const char *part)
 {
     size_t length = 0;
-    while (part[length] != 0 && part[length] != '\\' && part[length] != '/')
+    while (part[length] != 0 && !IsPathSeparator(part[length]))
         length++;
     return length;
 }

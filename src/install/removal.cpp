@@ -6,7 +6,6 @@
 #include "base/names.h"
 #include "base/text.h"
 #include "install/registration.h"
-#include "install/run.h"
 #include "resource.h"
 #include "shell/registry.h"
 #include "shell/shortcuts.h"
@@ -18,6 +17,7 @@ static char linkPath[PATH_TEXT_SIZE];
 static char linkTarget[PATH_TEXT_SIZE];
 static char installedPath[MAX_PATH_CHARS + 1];
 static char installedFolder[PATH_TEXT_SIZE];
+static char fileFolders[PATH_BUFFER_SIZE];
 static char folderWalk[PATH_TEXT_SIZE];
 static char stopDir[PATH_TEXT_SIZE];
 static char compareFirst[PATH_TEXT_SIZE];
@@ -106,6 +106,20 @@ void RemoveEmptyFolders(char *directory)
         if (IsLink(directory) || !RemoveDirectoryA(directory))
             return;
     } while (NextDirectoryUp(directory, stopDir));
+}
+
+void RemoveEmptyFileFolders(const char *installDir, const char *name)
+{
+    char *inside = fileFolders + TextLength(installDir);
+    // A junction or link among them may lead out of installDir: nothing is removed then.
+    if (!JoinText(fileFolders, MAX_PATH_CHARS + 1, installDir, name) || PathCrossesLink(fileFolders))
+        return;
+    // The deepest first; one that is not empty keeps those above it.
+    for (char *last = strrchr(fileFolders, '\\'); last >= inside; last = strrchr(fileFolders, '\\')) {
+        *last = 0;
+        if (!RemoveDirectoryA(fileFolders))
+            return;
+    }
 }
 
 ErrorCode FindRegistration()

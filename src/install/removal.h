@@ -46,4 +46,10 @@ int PathCrossesLink(char *path);
 // as the walk's buffer.
 void RemoveEmptyFolders(char *directory);
 
+// Removes the folders of name below installDir (which ends in a backslash)
+// that are empty, the deepest first ("A\\B\\X.TXT": B, then A): the folders
+// the run made for a file with folders of its own. None when one of them is a
+// junction or another reparse point.
+void RemoveEmptyFileFolders(const char *installDir, const char *name);
+
 #endif

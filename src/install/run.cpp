@@ -16,7 +16,6 @@ enum { PROGRESS_TEXT_SIZE = 300 };
 
 static char progressText[PROGRESS_TEXT_SIZE];
 static char shortcutDir[PATH_BUFFER_SIZE];
-static char fileFolders[PATH_BUFFER_SIZE];
 
 int BuildTargetPath(char *buffer, size_t size, FileKind kind, const char *name)
 {
@@ -76,29 +75,6 @@ static ErrorCode CreateFileFolders(char *target, const char *name)
     ErrorCode error = CreateDirectoryPath(target);
     *last = '\\';
     return error;
-}
-
-void RemoveEmptyFileFolders(const char *installDir, const char *name)
-{
-    char *inside = fileFolders + TextLength(installDir);
-    if (!JoinText(fileFolders, MAX_PATH_CHARS + 1, installDir, name))
-        return;
-    // A junction or link among them may lead out of installDir: nothing is removed then.
-    for (char *p = inside; *p != 0; p++) {
-        if (*p != '\\')
-            continue;
-        *p = 0;
-        DWORD attributes = GetFileAttributesA(fileFolders);
-        *p = '\\';
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-            return;
-    }
-    // The deepest first; one that is not empty keeps those above it.
-    for (char *last = strrchr(fileFolders, '\\'); last >= inside; last = strrchr(fileFolders, '\\')) {
-        *last = 0;
-        if (!RemoveDirectoryA(fileFolders))
-            return;
-    }
 }
 
 static ErrorCode CopyFiles(WORD step)

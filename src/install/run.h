@@ -14,12 +14,6 @@ ErrorCode RunInstallation();
 // (size bytes), 0 when the path would be too long.
 int BuildTargetPath(char *buffer, size_t size, FileKind kind, const char *name);
 
-// Removes the folders of name below installDir (which ends in a backslash)
-// that are empty, the deepest first ("A\\B\\X.TXT": B, then A): the folders
-// the run made for a file with folders of its own. None when one of them is a
-// junction or another reparse point.
-void RemoveEmptyFileFolders(const char *installDir, const char *name);
-
 // The percentage that one of count entries is worth (0 when there is none).
 WORD ProgressStep(WORD count);
 
